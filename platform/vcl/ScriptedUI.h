@@ -1,0 +1,42 @@
+// The user interface of tests: answers are queued beforehand, every box and beep is
+// recorded. A question with no answer queued fails the test loudly instead of guessing.
+#pragma once
+
+#include "vcl/UserInterface.h"
+
+#include <deque>
+#include <vector>
+
+namespace vcl {
+
+struct TRecordedBox : TMessageBoxInfo {
+    int Result = 0;
+};
+
+class TScriptedUI : public TUserInterface {
+public:
+    // Installs itself for its lifetime and puts back what was there before.
+    TScriptedUI();
+    ~TScriptedUI() override;
+    TScriptedUI(const TScriptedUI&) = delete;
+    TScriptedUI& operator=(const TScriptedUI&) = delete;
+
+    void QueueAnswer(int result) { answers_.push_back(result); }
+    std::size_t PendingAnswers() const noexcept { return answers_.size(); }
+
+    const std::vector<TRecordedBox>& Boxes() const noexcept { return boxes_; }
+    const std::vector<UINT>& Beeps() const noexcept { return beeps_; }
+    const TRecordedBox& LastBox() const;
+    void Clear();
+
+    int MessageBox(const TMessageBoxInfo& box) override;
+    void Beep(UINT type) override { beeps_.push_back(type); }
+
+private:
+    std::deque<int> answers_;
+    std::vector<TRecordedBox> boxes_;
+    std::vector<UINT> beeps_;
+    TUserInterface* previous_;
+};
+
+}  // namespace vcl

@@ -1,0 +1,55 @@
+// The user-interface service: every message box, question and beep of the process goes
+// through the one installed implementation — a scripted recorder in tests, the terminal
+// in the console program. Single-threaded, like the windows it stands for.
+#pragma once
+
+#include "vcl/WinTypes.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vcl {
+
+enum class TMsgIcon { None, Error, Question, Warning, Information };
+
+// One message box as it was (or would have been) shown.
+struct TMessageBoxInfo {
+    HWND Owner = nullptr;
+    std::string Text;
+    std::string Caption;
+    UINT Flags = 0;
+
+    TMsgIcon Icon() const noexcept;
+    UINT Buttons() const noexcept { return Flags & MB_TYPEMASK; }
+    bool TaskModal() const noexcept { return (Flags & MB_TASKMODAL) != 0; }
+    bool TopMost() const noexcept { return (Flags & MB_TOPMOST) != 0; }
+    // The answer taken when the user just presses Enter.
+    int DefaultResult() const noexcept;
+    // Whether the box asks anything (more than one button).
+    bool AsksQuestion() const noexcept { return Buttons() != MB_OK; }
+};
+
+class TUserInterface {
+public:
+    virtual ~TUserInterface() = default;
+    // Shows the box and returns the button pressed (IDOK, IDYES …).
+    virtual int MessageBox(const TMessageBoxInfo& box) = 0;
+    virtual void Beep(UINT type) = 0;
+};
+
+// The installed implementation; the terminal one until something else is installed.
+TUserInterface& UI();
+// Installs an implementation (not owned; nullptr restores the terminal) and returns the
+// previous one.
+TUserInterface* SetUserInterface(TUserInterface* ui);
+
+// The platform's MessageBox and MessageBeep, routed to the service.
+int MessageBox(HWND owner, std::string_view text, std::string_view caption, UINT flags);
+void MessageBeep(UINT type);
+// A plain box under the application's title, with no icon.
+void ShowMessage(std::string_view text);
+// The application's title: the program's file name without extension.
+std::string ApplicationTitle();
+
+}  // namespace vcl
