@@ -23,8 +23,10 @@ private:
 
 #define RTL_EXCEPTION_CLASS(Name, Parent)                                   \
     class Name : public Parent {                                            \
+        using Base_ = Parent;                                               \
+                                                                            \
     public:                                                                 \
-        using Parent::Parent;                                               \
+        using Base_::Base_;                                                 \
         const char* ClassName() const noexcept override { return #Name; }   \
     };
 
@@ -40,6 +42,8 @@ RTL_EXCEPTION_CLASS(EInvalidPointer, Exception)
 RTL_EXCEPTION_CLASS(ERangeError, Exception)
 RTL_EXCEPTION_CLASS(EIniFileException, Exception)
 RTL_EXCEPTION_CLASS(ETerminated, Exception)        // a thread or loop that was told to stop
+RTL_EXCEPTION_CLASS(EInvalidCast, Exception)       // an object of the wrong class
+RTL_EXCEPTION_CLASS(EPropertyError, Exception)     // a named property the class does not have
 
 // The failure of an operating-system call; ErrorCode is the errno (or 0 when unknown).
 class EOSError : public Exception {

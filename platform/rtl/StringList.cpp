@@ -10,6 +10,8 @@
 
 namespace rtl {
 
+RTL_DEFINE_CLASS(TStringList, TObject)
+
 TStringList::TStringList(std::initializer_list<std::string> items) {
     for (const auto& s : items) Add(s);
 }

@@ -25,7 +25,8 @@ public:
     TStringList(const TStringList&) = delete;
     TStringList& operator=(const TStringList&) = delete;
     ~TStringList() override;
-    const char* ClassName() const noexcept override { return "TStringList"; }
+    RTL_DECLARE_CLASS(TStringList)
+public:
 
     int Count() const noexcept { return static_cast<int>(items_.size()); }
     bool Empty() const noexcept { return items_.empty(); }

@@ -1,6 +1,7 @@
 #include "vcl/ScriptedUI.h"
 
 #include "rtl/Exceptions.h"
+#include "vcl/Forms.h"
 
 namespace vcl {
 
@@ -13,7 +14,21 @@ const TRecordedBox& TScriptedUI::LastBox() const {
     return boxes_.back();
 }
 
+void TScriptedUI::RunModal(TCustomForm& form) {
+    modalForms_.push_back(form.ClassName());
+    if (modals_.empty())
+        throw rtl::Exception(std::string("TScriptedUI: no script queued for the modal window ") + form.ClassName() +
+                             " \"" + form.Caption() + "\"");
+    TModalScript script = std::move(modals_.front());
+    modals_.pop_front();
+    script(form);
+    if (form.ModalResult() == mrNone)
+        throw rtl::Exception(std::string("TScriptedUI: the script left the modal window ") + form.ClassName() + " open");
+}
+
 void TScriptedUI::Clear() {
+    modals_.clear();
+    modalForms_.clear();
     answers_.clear();
     boxes_.clear();
     beeps_.clear();

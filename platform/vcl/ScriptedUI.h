@@ -5,6 +5,7 @@
 #include "vcl/UserInterface.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace vcl {
@@ -22,6 +23,11 @@ public:
     TScriptedUI& operator=(const TScriptedUI&) = delete;
 
     void QueueAnswer(int result) { answers_.push_back(result); }
+    // What the operator does with the next modal window: the script clicks, ticks and
+    // types on the form; it must leave a ModalResult, else the run fails.
+    using TModalScript = std::function<void(TCustomForm& form)>;
+    void QueueModal(TModalScript script) { modals_.push_back(std::move(script)); }
+    const std::vector<std::string>& ModalForms() const noexcept { return modalForms_; }
     std::size_t PendingAnswers() const noexcept { return answers_.size(); }
 
     const std::vector<TRecordedBox>& Boxes() const noexcept { return boxes_; }
@@ -31,9 +37,12 @@ public:
 
     int MessageBox(const TMessageBoxInfo& box) override;
     void Beep(UINT type) override { beeps_.push_back(type); }
+    void RunModal(TCustomForm& form) override;
 
 private:
     std::deque<int> answers_;
+    std::deque<TModalScript> modals_;
+    std::vector<std::string> modalForms_;
     std::vector<TRecordedBox> boxes_;
     std::vector<UINT> beeps_;
     TUserInterface* previous_;

@@ -2,7 +2,9 @@
 
 #include "vcl/TerminalUI.h"
 
+#include "rtl/Exceptions.h"
 #include "rtl/Files.h"
+#include "vcl/Forms.h"
 
 namespace vcl {
 namespace {
@@ -37,6 +39,11 @@ int TMessageBoxInfo::DefaultResult() const noexcept {
     const UINT type = Buttons() <= MB_RETRYCANCEL ? Buttons() : MB_OK;
     const UINT def = (Flags & MB_DEFMASK) >> 8;
     return kButtons[type][def > 2 ? 0 : def];
+}
+
+void TUserInterface::RunModal(TCustomForm& form) {
+    throw rtl::EInvalidOperation("The window \"" + form.Caption() + "\" (" + form.ClassName() +
+                                 ") needs an operator and cannot be shown here");
 }
 
 TUserInterface& UI() { return Installed() ? *Installed() : Terminal(); }

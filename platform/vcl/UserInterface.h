@@ -11,6 +11,8 @@
 
 namespace vcl {
 
+class TCustomForm;
+
 enum class TMsgIcon { None, Error, Question, Warning, Information };
 
 // One message box as it was (or would have been) shown.
@@ -36,6 +38,9 @@ public:
     // Shows the box and returns the button pressed (IDOK, IDYES …).
     virtual int MessageBox(const TMessageBoxInfo& box) = 0;
     virtual void Beep(UINT type) = 0;
+    // Plays the operator's part while a form is shown modally; returns once the form's
+    // ModalResult is set. The default refuses: there is nobody to answer the window.
+    virtual void RunModal(TCustomForm& form);
 };
 
 // The installed implementation; the terminal one until something else is installed.

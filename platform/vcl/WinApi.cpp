@@ -1,6 +1,7 @@
 #include "vcl/WinApi.h"
 
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 
 namespace vcl {
@@ -11,8 +12,16 @@ struct Window {
     bool visible = false;
 };
 
+struct Posted {
+    HWND wnd;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 struct Table {
     std::unordered_map<HWND, Window> windows;
+    std::deque<Posted> posted;
     std::uintptr_t next = 0x10000;
     HWND active = nullptr;
 };
@@ -67,6 +76,22 @@ LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The procedure may destroy its own window or replace itself: call a copy.
     const TWndProc proc = it->second.proc;
     return proc(wnd, msg, wParam, lParam);
+}
+
+void PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Windows().posted.push_back(Posted{wnd, msg, wParam, lParam});
+}
+
+int ProcessPostedMessages() {
+    int count = 0;
+    auto& queue = Windows().posted;
+    while (!queue.empty()) {
+        const Posted p = queue.front();
+        queue.pop_front();
+        SendMessage(p.wnd, p.msg, p.wParam, p.lParam);  // a window gone meanwhile gets nothing
+        ++count;
+    }
+    return count;
 }
 
 HWND GetActiveWindow() { return Windows().active; }

@@ -22,6 +22,11 @@ TWndProc SetWindowProc(HWND wnd, TWndProc proc);
 // 0 when the handle is not a window.
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Queues a message for the window; ProcessPostedMessages delivers the queue in order.
+void PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Delivers what is queued (messages posted meanwhile too); returns how many went out.
+int ProcessPostedMessages();
+
 HWND GetActiveWindow();
 void SetActiveWindow(HWND wnd);
 
