@@ -94,7 +94,7 @@ void TComponent::FreeNotification(TComponent* other) {
         freeNotifies_.push_back(other);
         other->freeNotifies_.push_back(this);
     }
-    SetState(csFreeNotification, true);
+    SetComponentState(csFreeNotification, true);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
@@ -119,7 +119,7 @@ void TComponent::BeforeDestruction() {
 
 void TComponent::Destroying() {
     if (IsDestroying()) return;
-    SetState(csDestroying, true);
+    SetComponentState(csDestroying, true);
     for (TComponent* c : components_) c->Destroying();
 }
 

@@ -77,7 +77,7 @@ protected:
     // Told about components inserted into or removed from the owner, and about components
     // this one asked free notification of. Overrides call the inherited one.
     virtual void Notification(TComponent* component, TOperation operation);
-    void SetState(unsigned flags, bool on) noexcept { state_ = on ? (state_ | flags) : (state_ & ~flags); }
+    void SetComponentState(unsigned flags, bool on) noexcept { state_ = on ? (state_ | flags) : (state_ & ~flags); }
 
     template <class T, class... A>
     friend T* Create(A&&... args);
@@ -101,9 +101,9 @@ template <class T, class... A>
 T* Create(A&&... args) {
     T* object = new T(std::forward<A>(args)...);
     try {
-        object->SetState(csConstructing, true);
+        static_cast<TComponent*>(object)->SetComponentState(csConstructing, true);
         object->Construct();
-        object->SetState(csConstructing, false);
+        static_cast<TComponent*>(object)->SetComponentState(csConstructing, false);
         object->AfterConstruction();
     } catch (...) {
         TObject::Free(object);

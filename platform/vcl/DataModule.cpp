@@ -6,9 +6,9 @@ RTL_DEFINE_CLASS(TDataModule, TComponent)
 
 void TDataModule::Construct() {
     TComponent::Construct();
-    SetState(csLoading, true);
+    SetComponentState(csLoading, true);
     CreateFormComponents();
-    SetState(csLoading, false);
+    SetComponentState(csLoading, false);
     for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();  // NOLINT
     if (oldCreateOrder_) DoCreate();
 }

@@ -31,9 +31,9 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::Construct() {
     TWinControl::Construct();
-    SetState(csLoading, true);
+    SetComponentState(csLoading, true);
     CreateFormComponents();
-    SetState(csLoading, false);
+    SetComponentState(csLoading, false);
     for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();  // NOLINT
     if (oldCreateOrder_) DoCreate();
 }
