@@ -93,11 +93,22 @@ bool TStringList::Find(std::string_view s, int& index) const {
     return found;
 }
 
-void TStringList::InsertItem(int index, std::string s, TObject* object) {
+int TStringList::InsertItem(int index, std::string s, TObject* object, bool) {
     Changing();
     texts_.insert(texts_.begin() + index, std::move(s));
-    items_.insert(items_.begin() + index, Item{object});
+    items_.insert(items_.begin() + index, Item{object, 0});
     Changed();
+    return index;
+}
+
+std::uintptr_t TStringList::ItemData(int index) const {
+    CheckIndex(index);
+    return items_[static_cast<std::size_t>(index)].data;
+}
+
+void TStringList::SetItemData(int index, std::uintptr_t data) {
+    CheckIndex(index);
+    items_[static_cast<std::size_t>(index)].data = data;
 }
 
 int TStringList::Add(std::string s) { return AddObject(std::move(s), nullptr); }
@@ -117,8 +128,7 @@ int TStringList::AddObject(std::string s, TObject* object) {
             }
         }
     }
-    InsertItem(index, std::move(s), object);
-    return index;
+    return InsertItem(index, std::move(s), object, true);
 }
 
 void TStringList::AddStrings(const TStringList& other) {
@@ -141,9 +151,15 @@ void TStringList::Assign(const TStringList& other) {
     StrictDelimiter = other.StrictDelimiter;
     NameValueSeparator = other.NameValueSeparator;
     // The object pointers are shared, not copied: only one of the two lists may own them.
-    for (int i = 0; i < other.Count(); ++i) {
-        texts_.push_back(other.texts_[static_cast<std::size_t>(i)]);
-        items_.push_back(other.items_[static_cast<std::size_t>(i)]);
+    // The entries come in through InsertItem like any added entry, so a list that mirrors
+    // a control sees them; the other list's per-entry words stay behind.
+    try {
+        for (int i = 0; i < other.Count(); ++i)
+            InsertItem(Count(), other.texts_[static_cast<std::size_t>(i)], other.items_[static_cast<std::size_t>(i)].object,
+                       true);
+    } catch (...) {
+        EndUpdate();
+        throw;
     }
     if (sorted_) Sort();
     EndUpdate();
@@ -155,7 +171,7 @@ void TStringList::InsertObject(int index, std::string s, TObject* object) {
     if (sorted_) throw EStringListError("Operation not allowed on sorted list");
     if (index < 0 || index > Count())
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
-    InsertItem(index, std::move(s), object);
+    InsertItem(index, std::move(s), object, false);
 }
 
 void TStringList::Delete(int index) {

@@ -7,6 +7,7 @@
 #include "rtl/Method.h"
 #include "rtl/Object.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -101,14 +102,27 @@ public:
     auto begin() const noexcept { return texts_.begin(); }
     auto end() const noexcept { return texts_.end(); }
 
+protected:
+    // Every new entry passes through here: Add and AddObject (add true; index is where the
+    // entry goes), Insert and InsertObject, Assign and the text setters. Returns the index
+    // the entry took, or -1 when it was not stored. A descendant that mirrors its entries
+    // in a control overrides this to route each entry through the control first; storing
+    // is the inherited call.
+    virtual int InsertItem(int index, std::string s, TObject* object, bool add);
+    // A word kept beside each entry for a descendant's own per-entry state (a list box's
+    // selection and check marks). It moves with its entry (Exchange, Move, Sort), goes
+    // with it on Delete, and is 0 for an entry that was just inserted.
+    std::uintptr_t ItemData(int index) const;
+    void SetItemData(int index, std::uintptr_t data);
+
 private:
     struct Item {
         TObject* object = nullptr;
+        std::uintptr_t data = 0;
     };
     void CheckIndex(int index) const;
     void Changing();
     void Changed();
-    void InsertItem(int index, std::string s, TObject* object);
     void FreeObject(TObject* object);
 
     std::vector<std::string> texts_;

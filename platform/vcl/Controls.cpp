@@ -288,6 +288,7 @@ void TWinControl::UserKey(unsigned short key, TShiftState shift, char ch) {
     if (key == 0) return;
     if (ch == 0 && key == VK_RETURN) ch = '\r';
     if (ch == 0 && key == VK_ESCAPE) ch = 27;
+    if (ch == 0 && key == VK_BACK) ch = '\b';  // Backspace arrives as a character too, so editors see it in KeyPress
     if (ch != 0) {
         if (form && form != this && form->KeyPreview()) {
             form->TWinControl::KeyPress(ch);
@@ -308,8 +309,26 @@ bool TWinControl::DialogKey(unsigned short key) {
     return false;
 }
 
+// The virtual key a typed character comes with. Letters and digits carry their own key;
+// every other printable character carries a key with no meaning of its own, so typing
+// "(" or "&" is not mistaken for the arrow keys that share their codes.
+static unsigned short KeyOfChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return static_cast<unsigned short>(u - 'a' + 'A');
+    if ((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) return u;
+    switch (u) {
+    case ' ': return VK_SPACE;
+    case '\r':
+    case '\n': return VK_RETURN;
+    case '\b': return VK_BACK;
+    case '\t': return VK_TAB;
+    case 27: return VK_ESCAPE;
+    default: return 0xDF;
+    }
+}
+
 void TWinControl::UserType(const std::string& text) {
-    for (char c : text) UserKey(static_cast<unsigned short>(static_cast<unsigned char>(c)), 0, c);
+    for (char c : text) UserKey(KeyOfChar(c), 0, c);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
