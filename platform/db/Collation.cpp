@@ -2,6 +2,8 @@
 
 #include "rtl/Utf8.h"
 
+#include <algorithm>
+
 namespace db {
 namespace {
 
@@ -24,6 +26,21 @@ std::uint64_t Weight(char32_t c) noexcept {
 }  // namespace
 
 int CompareTexts(std::string_view a, std::string_view b, bool ignoreCase) noexcept {
+    if (!ignoreCase) {
+        // UTF-8 keeps code-point order in its bytes: only the first differing character
+        // needs decoding, for the place of "ё"/"Ё".
+        const std::size_t n = std::min(a.size(), b.size());
+        std::size_t p = 0;
+        while (p < n && a[p] == b[p]) ++p;
+        if (p == n) return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+        const auto ca = static_cast<unsigned char>(a[p]), cb = static_cast<unsigned char>(b[p]);
+        if (ca < 0x80 && cb < 0x80) return ca < cb ? -1 : 1;
+        while (p > 0 && (static_cast<unsigned char>(a[p]) & 0xC0) == 0x80) --p;  // back to the character's start
+        std::size_t i = p, j = p;
+        const char32_t x = rtl::Utf8Next(a, i), y = rtl::Utf8Next(b, j);
+        if (x == y) return a.substr(i).compare(b.substr(j)) < 0 ? -1 : 1;  // malformed bytes: byte order
+        return Weight(x) < Weight(y) ? -1 : 1;
+    }
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
         if (a[i] == b[j] && static_cast<unsigned char>(a[i]) < 0x80) {

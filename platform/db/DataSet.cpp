@@ -459,25 +459,37 @@ bool TDataSet::CellIsNull(const TField& f) const {
 
 std::int64_t TDataSet::CellInt(const TField& f) const {
     TRecordStore::Row row = 0;
-    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) return BufferCell(f)->Int;
+    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) {
+        const TCell* c = BufferCell(f);
+        return c->Null ? 0 : c->Int;
+    }
     return CellIsNull(f) ? 0 : store_.Int(row, f.storeCol_);
 }
 
 double TDataSet::CellFloat(const TField& f) const {
     TRecordStore::Row row = 0;
-    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) return BufferCell(f)->Float;
+    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) {
+        const TCell* c = BufferCell(f);
+        return c->Null ? 0.0 : c->Float;
+    }
     return CellIsNull(f) ? 0.0 : store_.Float(row, f.storeCol_);
 }
 
 std::string_view TDataSet::CellText(const TField& f) const {
     TRecordStore::Row row = 0;
-    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) return BufferCell(f)->Text;
+    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) {
+        const TCell* c = BufferCell(f);
+        return c->Null ? std::string_view() : std::string_view(c->Text);
+    }
     return CellIsNull(f) ? std::string_view() : store_.Text(row, f.storeCol_);
 }
 
 rtl::Variant TDataSet::CellVar(const TField& f) const {
     TRecordStore::Row row = 0;
-    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) return BufferCell(f)->Var;
+    if (f.calcSlot_ >= 0 || SourceOf(row) == TSource::Buffer) {
+        const TCell* c = BufferCell(f);
+        return c->Null ? rtl::Variant::Null() : c->Var;
+    }
     return CellIsNull(f) ? rtl::Variant::Null() : store_.Var(row, f.storeCol_);
 }
 
@@ -496,12 +508,12 @@ TCell& TDataSet::WritableCell(TField& f) {
     return *const_cast<TCell*>(BufferCell(f));
 }
 
-void TDataSet::FieldWritten(TField& f, const TCell& previous) {
+void TDataSet::FieldWritten(TField& f, const TCell* previous) {
     if (f.OnValidate) {
         try {
             f.OnValidate(&f);
         } catch (...) {
-            *const_cast<TCell*>(BufferCell(f)) = previous;  // the refused value is not kept
+            if (previous) *const_cast<TCell*>(BufferCell(f)) = *previous;  // the refused value is not kept
             throw;
         }
     }
@@ -533,15 +545,18 @@ rtl::Variant TDataSet::RowValue(const TField& f, TRecordStore::Row row) const {
 // ------------------------------------------------------------------ editing
 
 void TDataSet::ClearEditBuffer() {
-    for (TCell& c : editBuffer_) c = TCell{};
+    // Only the null marks: the cells' text storage is reused by the next record.
+    for (TCell& c : editBuffer_) {
+        c.Null = true;
+        if (!c.Var.IsEmpty()) c.Var = rtl::Variant();
+    }
 }
 
 void TDataSet::LoadEditBuffer(TRecordStore::Row row) {
     for (int col = 0; col < store_.ColumnCount(); ++col) {
         TCell& c = editBuffer_[static_cast<std::size_t>(col)];
-        c = TCell{};
-        if (store_.IsNull(row, col)) continue;
-        c.Null = false;
+        c.Null = store_.IsNull(row, col);
+        if (c.Null) continue;
         switch (store_.Kind(col)) {
         case TColumnKind::Int: c.Int = store_.Int(row, col); break;
         case TColumnKind::Float: c.Float = store_.Float(row, col); break;
@@ -569,7 +584,7 @@ void TDataSet::StoreEditBuffer(TRecordStore::Row row) {
 
 void TDataSet::CheckBrowseMode() {
     CheckActive();
-    DataEvent(TDataEvent::deCheckBrowseMode);
+    if (!sources_.empty()) DataEvent(TDataEvent::deCheckBrowseMode);
     if (editing_) {
         if (modified_) Post();
         else Cancel();
@@ -640,6 +655,7 @@ void TDataSet::CheckPostRecord(std::int64_t) {}
 void TDataSet::Post() {
     CheckActive();
     if (!editing_) return;
+    postedAt_ = -1;
     DataEvent(TDataEvent::deUpdateRecord);
     Fire(BeforePost);
     CheckRequiredFields();
@@ -663,6 +679,7 @@ void TDataSet::Post() {
             at = static_cast<std::size_t>(std::find(order_.begin(), order_.end(), before) - order_.begin());
         }
         order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), row);
+        postedAt_ = static_cast<int>(at);
     } else {
         row = static_cast<TRecordStore::Row>(editRow_);
         StoreEditBuffer(row);
@@ -681,7 +698,8 @@ void TDataSet::Post() {
     state_ = TDataSetState::dsBrowse;
     modified_ = false;
     if (viewIsOrder_ && !HasRange() && !(filtered_ && (filterProgram_ || OnFilterRecord))) {
-        cursor_ = PositionOf(row);
+        // The view is the order: an inserted record sits where it entered.
+        cursor_ = inserting && postedAt_ >= 0 && ViewRow(postedAt_) == row ? postedAt_ : PositionOf(row);
     } else {
         // The view follows the order; a record the filter now refuses leaves it, and the
         // cursor stays as near as it can.

@@ -170,7 +170,9 @@ public:
     void CheckCanModify(const TField& field) const;
     TCell& WritableCell(TField& field);
     // After a field's value was written (OnValidate may refuse it; OnChange is told).
-    void FieldWritten(TField& field, const TCell& previous);
+    // previous: the cell before the write, to restore when OnValidate refuses (nullptr
+    // when the field has no OnValidate).
+    void FieldWritten(TField& field, const TCell* previous);
 
     // Record store statistics (memory accounting, tests).
     std::size_t StoreMemoryBytes() const noexcept { return store_.MemoryBytes() + order_.capacity() * 4 + view_.capacity() * 4; }
@@ -259,6 +261,7 @@ private:
     std::vector<TCell> calcBuffer_;   // one cell per calculated or lookup field
     std::int64_t editRow_ = -1;       // the stored row being edited
     int insertPos_ = 0;               // where an inserted record enters the order
+    int postedAt_ = -1;               // where the last posted new record entered the order
     bool appending_ = false;
     int disableCount_ = 0;
     bool changedWhileDisabled_ = false;

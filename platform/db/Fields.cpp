@@ -143,26 +143,35 @@ void TField::CheckWritable() {
 }
 
 namespace {
-// Runs a write on the field's cell: the previous value is kept so a refusal by
-// OnValidate can restore it.
+// Runs a write on the field's cell. The previous value is kept only when OnValidate may
+// refuse the new one and it must be restored.
 template <class Fn>
 void WriteCell(TDataSet& ds, TField& f, Fn&& fn) {
     TCell& cell = ds.WritableCell(f);
-    const TCell previous = cell;
-    fn(cell);
-    ds.FieldWritten(f, previous);
+    if (f.OnValidate) {
+        const TCell previous = cell;
+        fn(cell);
+        ds.FieldWritten(f, &previous);
+    } else {
+        fn(cell);
+        ds.FieldWritten(f, nullptr);
+    }
 }
 }  // namespace
 
+// A cell holds the value in the member its column kind reads; the others are left alone
+// (their storage is reused from record to record).
 void TField::PutNull() {
     CheckWritable();
-    WriteCell(*dataSet_, *this, [](TCell& c) { c = TCell{}; });
+    WriteCell(*dataSet_, *this, [](TCell& c) {
+        c.Null = true;
+        c.Var = rtl::Variant();
+    });
 }
 
 void TField::PutInt(std::int64_t v) {
     CheckWritable();
     WriteCell(*dataSet_, *this, [v](TCell& c) {
-        c = TCell{};
         c.Null = false;
         c.Int = v;
         c.Float = static_cast<double>(v);
@@ -173,7 +182,6 @@ void TField::PutFloat(double v) {
     CheckWritable();
     if (!std::isfinite(v)) throw EDatabaseError(rtl::FloatToStr(v) + " is not a valid value for field '" + DisplayLabel() + "'");
     WriteCell(*dataSet_, *this, [v](TCell& c) {
-        c = TCell{};
         c.Null = false;
         c.Float = v;
     });
@@ -182,7 +190,6 @@ void TField::PutFloat(double v) {
 void TField::PutText(std::string_view v) {
     CheckWritable();
     WriteCell(*dataSet_, *this, [v](TCell& c) {
-        c = TCell{};
         c.Null = false;
         c.Text.assign(v);
     });
@@ -191,7 +198,6 @@ void TField::PutText(std::string_view v) {
 void TField::PutVar(const rtl::Variant& v) {
     CheckWritable();
     WriteCell(*dataSet_, *this, [&v](TCell& c) {
-        c = TCell{};
         c.Null = v.IsClear();
         c.Var = v;
     });

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,88 @@ int TTerminalUI::MessageBox(const TMessageBoxInfo& box) {
         for (const auto& c : choices)
             if (c.key == k) return c.result;
     }
+}
+
+namespace {
+
+// A bar on one terminal line, redrawn in place; without a terminal, one line per phase
+// and one per tenth of the way, so a log stays readable.
+class TTerminalProgress : public TProgressView {
+public:
+    TTerminalProgress(std::FILE* out, bool interactive, std::string caption, const std::string& text, int count)
+        : out_(out), interactive_(interactive), caption_(std::move(caption)) {
+        Restart(text, count);
+    }
+    ~TTerminalProgress() override {
+        if (interactive_ && drawn_) std::fputc('\n', out_);
+        std::fflush(out_);
+    }
+    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetText(const std::string& text) override {
+        text_ = text;
+        if (interactive_) Draw();
+    }
+    void Restart(const std::string& text, int count) override {
+        phase_ = text;
+        count_ = count > 0 ? count : 0;
+        position_ = 0;
+        lastTenth_ = -1;
+        if (interactive_) {
+            Draw();
+        } else {
+            std::fprintf(out_, "%s: %s%s\n", caption_.c_str(), phase_.c_str(),
+                         count_ > 0 ? (" (" + std::to_string(count_) + ")").c_str() : "");
+            std::fflush(out_);
+        }
+    }
+    bool Step(const std::string& text) override {
+        ++position_;
+        text_ = text;
+        if (interactive_) {
+            Draw();
+        } else if (count_ > 0) {
+            const int tenth = static_cast<int>(10LL * std::min(position_, count_) / count_);
+            if (tenth != lastTenth_ && tenth > 0) {
+                lastTenth_ = tenth;
+                std::fprintf(out_, "%s: %s %d%%\n", caption_.c_str(), phase_.c_str(), tenth * 10);
+                std::fflush(out_);
+            }
+        }
+        return true;  // the terminal has no cancel button; Ctrl+C ends the program
+    }
+
+private:
+    void Draw() {
+        constexpr int kWidth = 30;
+        const int filled = count_ > 0 ? static_cast<int>(static_cast<long long>(kWidth) * std::min(position_, count_) / count_) : 0;
+        std::string bar(static_cast<std::size_t>(filled), '#');
+        bar.append(static_cast<std::size_t>(kWidth - filled), '.');
+        std::string line = caption_ + " [" + bar + "] " + phase_;
+        if (count_ > 0) line += " " + std::to_string(std::min(position_, count_)) + "/" + std::to_string(count_);
+        if (!text_.empty()) line += " " + text_;
+        if (line.size() > 160) line.resize(160);
+        std::fprintf(out_, "\r%-160s", line.c_str());
+        std::fflush(out_);
+        drawn_ = true;
+    }
+
+    std::FILE* out_;
+    bool interactive_;
+    std::string caption_, phase_, text_;
+    int count_ = 0, position_ = 0, lastTenth_ = -1;
+    bool drawn_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TProgressView> TTerminalUI::OpenProgress(const std::string& caption, const std::string& text, int count) {
+    return std::make_unique<TTerminalProgress>(out_, interactive_, caption, text, count);
+}
+
+void TTerminalUI::ShowList(const std::vector<std::string>& lines, const std::string& caption) {
+    std::fprintf(out_, "== %s ==\n", caption.c_str());
+    for (const auto& line : lines) std::fprintf(out_, "%s\n", line.c_str());
+    std::fflush(out_);
 }
 
 void TTerminalUI::Beep(UINT) {

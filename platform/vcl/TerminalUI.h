@@ -14,6 +14,8 @@ public:
     explicit TTerminalUI(std::FILE* out = stderr, std::FILE* in = stdin);
     int MessageBox(const TMessageBoxInfo& box) override;
     void Beep(UINT type) override;
+    std::unique_ptr<TProgressView> OpenProgress(const std::string& caption, const std::string& text, int count) override;
+    void ShowList(const std::vector<std::string>& lines, const std::string& caption) override;
 
 private:
     std::FILE* out_;

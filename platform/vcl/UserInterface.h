@@ -5,6 +5,7 @@
 
 #include "vcl/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,20 @@ struct TMessageBoxInfo {
     bool AsksQuestion() const noexcept { return Buttons() != MB_OK; }
 };
 
+// A progress window as the operator sees it: a caption, a phase line, a bar of steps and
+// a line under the bar, and a cancel button. Closing is freeing the view.
+class TProgressView {
+public:
+    virtual ~TProgressView() = default;
+    virtual void SetCaption(const std::string& caption) = 0;
+    // The line under the bar (the item being worked on).
+    virtual void SetText(const std::string& text) = 0;
+    // A new phase: its line, and the bar reset to `count` steps.
+    virtual void Restart(const std::string& text, int count) = 0;
+    // One step on, showing the text; false once the operator pressed cancel.
+    virtual bool Step(const std::string& text) = 0;
+};
+
 class TUserInterface {
 public:
     virtual ~TUserInterface() = default;
@@ -41,6 +56,11 @@ public:
     // Plays the operator's part while a form is shown modally; returns once the form's
     // ModalResult is set. The default refuses: there is nobody to answer the window.
     virtual void RunModal(TCustomForm& form);
+    // Opens a progress window.
+    virtual std::unique_ptr<TProgressView> OpenProgress(const std::string& caption, const std::string& text,
+                                                        int count) = 0;
+    // Shows lines in a list window under the caption, until the operator closes it.
+    virtual void ShowList(const std::vector<std::string>& lines, const std::string& caption) = 0;
 };
 
 // The installed implementation; the terminal one until something else is installed.
