@@ -357,6 +357,19 @@ bool TClientDataSet::InRange(TRecordStore::Row row) const {
     return true;
 }
 
+void TClientDataSet::DoOnNewRecord() {
+    // A new detail record belongs to the master's current record: its first index fields
+    // take the master fields' values.
+    if (HasRange()) {
+        const std::vector<std::string> master = SplitNames(masterFields_);
+        const std::vector<std::string> detail = SplitNames(indexFieldNames_);
+        TDataSet* m = masterLink_.DataSet();
+        for (std::size_t i = 0; i < master.size() && i < detail.size(); ++i)
+            FieldByName(detail[i])->SetAsVariant(m->FieldByName(master[i])->GetAsVariant());
+    }
+    TDataSet::DoOnNewRecord();
+}
+
 void TClientDataSet::MasterChanged() {
     if (!Active()) return;
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert) CheckBrowseMode();

@@ -3,7 +3,7 @@
 // are kept sorted by IndexFieldNames ("A;B;C") or by the index named IndexName; unique
 // indexes refuse a second record with the same key ("Key violation."). With a
 // MasterSource and MasterFields it shows only the records whose first index fields
-// equal the master's current values.
+// equal the master's current values, and a record inserted there takes those values.
 #pragma once
 
 #include "db/DataSet.h"
@@ -59,6 +59,7 @@ protected:
     int CompareRows(TRecordStore::Row a, TRecordStore::Row b) const override;
     bool HasRange() const override;
     bool InRange(TRecordStore::Row row) const override;
+    void DoOnNewRecord() override;
     void CheckPostRecord(std::int64_t row) override;
     void RecordStored(TRecordStore::Row row) override;
     void RecordDeleted(TRecordStore::Row row) override;

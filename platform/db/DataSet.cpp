@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace db {
 
@@ -136,6 +137,13 @@ std::vector<TField*> TDataSet::FieldList(std::string_view names) const {
 }
 
 void TDataSet::DefineStore() {
+    // Fields made from the definitions are made again, so they follow definitions that
+    // changed since; persistent fields stay.
+    if (!ownFields_.empty() && ownFields_.size() == fields_.size()) {
+        const std::vector<TField*> old = std::move(ownFields_);
+        ownFields_.clear();
+        for (TField* f : old) TObject::Free(f);  // each leaves fields_ as it goes
+    }
     if (fields_.empty()) CreateFields();
     std::vector<TColumnKind> kinds;
     int calc = 0;
@@ -197,6 +205,9 @@ void TDataSet::SetActive(bool active) {
         cursor_ = -1;
         bof_ = eof_ = true;
         editRow_ = -1;
+        // Closed (and maybe opened again) while controls are disabled: the layout may have
+        // changed by the time they are enabled.
+        if (disableCount_ > 0) enableEvent_ = TDataEvent::deLayoutChange;
         DataEvent(TDataEvent::deUpdateState);
         Fire(AfterClose);
     }
@@ -313,8 +324,9 @@ int TDataSet::RecNo() const {
 void TDataSet::SetRecNo(int recNo) {
     CheckActive();
     CheckBrowseMode();
-    if (recNo < 1 || recNo > ViewCount()) return;
+    if (recNo < 1 || recNo > ViewCount() || recNo - 1 == cursor_) return;
     MoveTo(recNo - 1);
+    bof_ = eof_ = false;
 }
 
 void TDataSet::MoveTo(int position) {
@@ -618,11 +630,15 @@ void TDataSet::Insert() {
     ClearEditBuffer();
     editing_ = true;
     SetState(TDataSetState::dsInsert);
-    if (OnNewRecord) OnNewRecord(this);
+    DoOnNewRecord();
     modified_ = false;
     CalculateFields();
     Fire(AfterInsert);
     Fire(AfterScroll);
+}
+
+void TDataSet::DoOnNewRecord() {
+    if (OnNewRecord) OnNewRecord(this);
 }
 
 void TDataSet::Append() {
@@ -637,7 +653,7 @@ void TDataSet::Append() {
     editing_ = true;
     SetState(TDataSetState::dsInsert);
     eof_ = true;
-    if (OnNewRecord) OnNewRecord(this);
+    DoOnNewRecord();
     modified_ = false;
     CalculateFields();
     Fire(AfterInsert);
@@ -723,6 +739,8 @@ void TDataSet::Cancel() {
     if (!editing_) return;
     Fire(BeforeCancel);
     const bool inserting = state_ == TDataSetState::dsInsert;
+    const bool appended = inserting && appending_;
+    if (inserting) Fire(BeforeScroll);
     editing_ = false;
     editRow_ = -1;
     appending_ = false;
@@ -730,13 +748,15 @@ void TDataSet::Cancel() {
     state_ = TDataSetState::dsBrowse;
     modified_ = false;
     if (inserting) {
-        cursor_ = ViewCount() == 0 ? -1 : std::min(std::max(cursor_, 0), ViewCount() - 1);
+        // Back to the record that was current, or to the last one after Append.
+        cursor_ = ViewCount() == 0 ? -1 : appended ? ViewCount() - 1 : std::min(std::max(cursor_, 0), ViewCount() - 1);
         bof_ = eof_ = ViewCount() == 0;
     }
     CalculateFields();
     DataEvent(TDataEvent::deUpdateState);
     DataEvent(TDataEvent::deDataSetChange);
     Fire(AfterCancel);
+    if (inserting) Fire(AfterScroll);
 }
 
 void TDataSet::Delete() {
@@ -746,9 +766,18 @@ void TDataSet::Delete() {
         return;
     }
     if (IsEmpty()) Error("Cannot perform this operation on an empty dataset");
-    if (editing_) Cancel();
     Fire(BeforeDelete);
     Fire(BeforeScroll);
+    // A record being edited is deleted as it was stored: its edit is dropped, not
+    // cancelled (no Cancel events).
+    const bool wasEditing = editing_;
+    if (wasEditing) {
+        editing_ = false;
+        editRow_ = -1;
+        ClearEditBuffer();
+        state_ = TDataSetState::dsBrowse;
+        modified_ = false;
+    }
     const TRecordStore::Row row = *CurrentRow();
     store_.DeleteRow(row);
     RecordDeleted(row);
@@ -758,6 +787,7 @@ void TDataSet::Delete() {
     bof_ = cursor_ <= 0;
     eof_ = ViewCount() == 0;
     CalculateFields();
+    if (wasEditing) DataEvent(TDataEvent::deUpdateState);
     DataEvent(TDataEvent::deDataSetChange);
     Fire(AfterDelete);
     Fire(AfterScroll);
@@ -903,9 +933,9 @@ rtl::Variant TDataSet::Lookup(std::string_view keyFields, const rtl::Variant& ke
 
 void TDataSet::EnableControls() {
     if (disableCount_ == 0) return;
-    if (--disableCount_ == 0 && changedWhileDisabled_) {
-        changedWhileDisabled_ = false;
-        DataEvent(TDataEvent::deDataSetChange);
+    if (--disableCount_ == 0) {
+        if (disableState_ != state_) DataEvent(TDataEvent::deUpdateState);
+        if (disableState_ != TDataSetState::dsInactive && state_ != TDataSetState::dsInactive) DataEvent(enableEvent_);
     }
 }
 
@@ -923,14 +953,24 @@ void TDataSet::Refresh() {
 
 void TDataSet::SetFilter(const std::string& text) {
     if (text == filterText_) return;
-    // Parsed now, so a bad text is refused where it is set and nothing changes.
+    // Parsed now, so a bad text is refused where it is set and nothing changes; a text
+    // naming an unknown field is refused when it is bound, and the filter in force stays.
     std::shared_ptr<const TFilterExpr> expr = rtl::Trim(text).empty() ? nullptr : TFilterExpr::Parse(text);
-    filterText_ = text;
-    filterExpr_ = std::move(expr);
+    const bool apply = Active() && filtered_;
+    if (apply) CheckBrowseMode();
+    std::string oldText = std::exchange(filterText_, text);
+    std::shared_ptr<const TFilterExpr> oldExpr = std::exchange(filterExpr_, std::move(expr));
     filterProgram_.reset();
-    if (Active() && filtered_) {
-        CheckBrowseMode();
-        RebuildView();
+    if (apply) {
+        try {
+            RebuildView();
+        } catch (...) {
+            filterText_ = std::move(oldText);
+            filterExpr_ = std::move(oldExpr);
+            filterProgram_.reset();
+            RebuildView();
+            throw;
+        }
         First();
     }
 }
@@ -975,10 +1015,7 @@ void TDataSet::RemoveDataSource(TDataSource* source) {
 }
 
 void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
-    if (disableCount_ > 0) {
-        changedWhileDisabled_ = true;
-        return;
-    }
+    if (disableCount_ > 0) return;  // EnableControls tells what it must
     for (TDataSource* s : std::vector<TDataSource*>(sources_)) s->DataEvent(event, info);
 }
 

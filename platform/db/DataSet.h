@@ -11,9 +11,13 @@
 //  - Edit on an empty data set inserts; Delete on an empty one is an error.
 //  - Post checks required fields ("Field 'X' must have a value"); a record that no longer
 //    passes the filter leaves the view.
-//  - Next on the last record sets Eof and stays; Prior on the first sets Bof.
+//  - Next on the last record sets Eof and stays; Prior on the first sets Bof; a move to
+//    another record (RecNo, Locate, a bookmark) clears both.
+//  - Cancel of an inserted record scrolls back (Before/AfterScroll): to the record that
+//    was current, or to the last one after Append.
 //  - While controls are disabled the data sources hear nothing; EnableControls tells
-//    them once that everything changed.
+//    them once that everything changed, and first the state when it is no longer the
+//    one they last heard.
 #pragma once
 
 #include "db/DB.h"
@@ -140,7 +144,12 @@ public:
     rtl::Variant Lookup(std::string_view keyFields, const rtl::Variant& keyValues, std::string_view resultFields);
 
     // ---- controls and refresh
-    void DisableControls() noexcept { ++disableCount_; }
+    void DisableControls() noexcept {
+        if (disableCount_++ == 0) {
+            disableState_ = state_;
+            enableEvent_ = TDataEvent::deDataSetChange;
+        }
+    }
     void EnableControls();
     bool ControlsDisabled() const noexcept { return disableCount_ > 0; }
     void Refresh();
@@ -192,6 +201,9 @@ protected:
     // Descendants with a range (master-detail): whether the row belongs.
     virtual bool InRange(TRecordStore::Row) const { return true; }
     virtual bool HasRange() const { return false; }
+    // Runs OnNewRecord on a record just inserted or appended; descendants fill in their
+    // own values first (a detail its master's key).
+    virtual void DoOnNewRecord();
     // Refuses a record before it is stored (unique indexes); row is -1 for a new record.
     virtual void CheckPostRecord(std::int64_t row);
     // Told after rows were stored or deleted.
@@ -200,7 +212,8 @@ protected:
 
     TRecordStore& Store() noexcept { return store_; }
     const TRecordStore& Store() const noexcept { return store_; }
-    // Assigns the fields their columns and defines the store (dropping its rows).
+    // Assigns the fields their columns and defines the store (dropping its rows); fields
+    // made from the definitions are made again from them first.
     void DefineStore();
     // Builds the order (sorted when HasOrder) and the view again; keeps the cursor on
     // the same record when it is still there.
@@ -264,7 +277,8 @@ private:
     int postedAt_ = -1;               // where the last posted new record entered the order
     bool appending_ = false;
     int disableCount_ = 0;
-    bool changedWhileDisabled_ = false;
+    TDataSetState disableState_ = TDataSetState::dsInactive;    // the state the sources last heard
+    TDataEvent enableEvent_ = TDataEvent::deDataSetChange;      // what EnableControls tells
     std::string filterText_;
     bool filtered_ = false;
     TFilterOptions filterOptions_ = 0;

@@ -68,6 +68,8 @@ void TDataSource::DataEvent(TDataEvent event, std::intptr_t info) {
             }
         }
         if (OnStateChange) OnStateChange(this);
+        // Becoming active is also a change of the data shown.
+        if (!wasActive && state != TDataSetState::dsInactive && OnDataChange) OnDataChange(this, nullptr);
         return;
     }
     if (!enabled_) return;

@@ -1,6 +1,7 @@
 // Data sources connect a data set to the controls and modules that follow it. A data set
 // tells its data sources what happened (scroll, field change, state change …); a data
-// source passes that on to its data links and raises OnDataChange / OnStateChange.
+// source passes that on to its data links and raises OnDataChange / OnStateChange (both
+// when it becomes active).
 #pragma once
 
 #include "db/DataSet.h"

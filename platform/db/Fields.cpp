@@ -113,12 +113,11 @@ int TField::Index() const {
     return -1;
 }
 
-int TField::DisplayWidth() const {
-    if (displayWidth_ > 0) return displayWidth_;
+int TField::DisplayWidth() const { return displayWidth_ > 0 ? displayWidth_ : DefaultWidth(); }
+
+int TField::DefaultWidth() const {
     switch (dataType_) {
-    case TFieldType::ftString: case TFieldType::ftFixedChar: case TFieldType::ftWideString:
-        return std::max(size_, static_cast<int>(rtl::Utf8Length(DisplayLabel())));
-    case TFieldType::ftBoolean: return 5;
+    case TFieldType::ftString: case TFieldType::ftFixedChar: case TFieldType::ftWideString: return size_;
     case TFieldType::ftDate: case TFieldType::ftTime: return 10;
     case TFieldType::ftDateTime: case TFieldType::ftTimeStamp: return 18;
     default: return 10;
@@ -377,6 +376,10 @@ std::string TBooleanField::Word(bool v) const {
     const auto semi = DisplayValues.find(';');
     if (semi == std::string::npos) return v ? DisplayValues : std::string();
     return v ? DisplayValues.substr(0, semi) : DisplayValues.substr(semi + 1);
+}
+
+int TBooleanField::DefaultWidth() const {
+    return static_cast<int>(std::max(rtl::Utf8Length(Word(true)), rtl::Utf8Length(Word(false))));
 }
 
 std::string TBooleanField::GetAsString() const { return IsNull() ? std::string() : Word(CellInt() != 0); }

@@ -109,6 +109,9 @@ protected:
     void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
     // Formats the value for display or editing; the default is GetAsString.
     virtual std::string GetText(bool displayText) const;
+    // The display width when none was set, in characters: a text's size, a Boolean's
+    // longer word, else a width for the type.
+    virtual int DefaultWidth() const;
     [[noreturn]] void AccessError(const char* typeName) const;
     // Checks that the field may be written now (data set editing, not read only).
     void CheckWritable();
@@ -246,6 +249,9 @@ public:
     void SetAsVariant(const rtl::Variant& v) override;
     // "True text;False text"; empty gives the platform's "True"/"False".
     std::string DisplayValues;
+
+protected:
+    int DefaultWidth() const override;
 
 private:
     std::string Word(bool v) const;
