@@ -119,6 +119,7 @@ void TClientDataSet::SetIndexFieldNames(const std::string& names) {
     if (names == indexFieldNames_) return;
     const std::string saved = indexFieldNames_;
     indexFieldNames_ = names;
+    rangeValid_ = false;
     if (!names.empty()) indexName_.clear();
     if (Active()) {
         CheckBrowseMode();
@@ -311,14 +312,11 @@ void TClientDataSet::RecordStored(TRecordStore::Row row) {
     }
 }
 
-void TClientDataSet::RecordDeleted(TRecordStore::Row row) {
+void TClientDataSet::RecordDeleting(TRecordStore::Row row) {
     for (TUniqueIndex& u : unique_) {
         if (!u.built) continue;
-        for (auto it = u.rows.begin(); it != u.rows.end(); ++it)
-            if (it->second == row) {
-                u.rows.erase(it);
-                break;
-            }
+        const auto it = u.rows.find(RowKey(u.keys, row));
+        if (it != u.rows.end() && it->second == row) u.rows.erase(it);
     }
 }
 
@@ -341,18 +339,24 @@ bool TClientDataSet::HasRange() const {
     return masterLink_.Active() && !masterFields_.empty();
 }
 
+const std::vector<TClientDataSet::TRangeKey>& TClientDataSet::RangeKeys() const {
+    if (!rangeValid_) {
+        rangeKeys_.clear();
+        const std::vector<std::string> master = SplitNames(masterFields_);
+        const std::vector<std::string> detail = SplitNames(indexFieldNames_);
+        TDataSet* m = masterLink_.DataSet();
+        for (std::size_t i = 0; i < master.size() && i < detail.size(); ++i)
+            rangeKeys_.push_back(TRangeKey{FieldByName(detail[i]), m->FieldByName(master[i])->GetAsVariant()});
+        rangeValid_ = true;
+    }
+    return rangeKeys_;
+}
+
 bool TClientDataSet::InRange(TRecordStore::Row row) const {
-    const std::vector<std::string> master = SplitNames(masterFields_);
-    const std::vector<std::string> detail = SplitNames(indexFieldNames_);
-    TDataSet* m = masterLink_.DataSet();
-    for (std::size_t i = 0; i < master.size(); ++i) {
-        if (i >= detail.size()) break;
-        const TField* mf = m->FieldByName(master[i]);
-        const TField* df = FieldByName(detail[i]);
-        const rtl::Variant want = mf->GetAsVariant();
-        const rtl::Variant have = RowValue(*df, row);
-        if (want.IsClear() || have.IsClear()) return false;
-        if (rtl::VarCompareValue(have, want) != rtl::TVariantRelationship::vrEqual) return false;
+    for (const TRangeKey& k : RangeKeys()) {
+        const rtl::Variant have = RowValue(*k.field, row);
+        if (k.value.IsClear() || have.IsClear()) return false;
+        if (rtl::VarCompareValue(have, k.value) != rtl::TVariantRelationship::vrEqual) return false;
     }
     return true;
 }
@@ -371,6 +375,7 @@ void TClientDataSet::DoOnNewRecord() {
 }
 
 void TClientDataSet::MasterChanged() {
+    rangeValid_ = false;
     if (!Active()) return;
     if (State() == TDataSetState::dsEdit || State() == TDataSetState::dsInsert) CheckBrowseMode();
     RebuildView();

@@ -62,7 +62,7 @@ protected:
     void DoOnNewRecord() override;
     void CheckPostRecord(std::int64_t row) override;
     void RecordStored(TRecordStore::Row row) override;
-    void RecordDeleted(TRecordStore::Row row) override;
+    void RecordDeleting(TRecordStore::Row row) override;
     void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
@@ -98,6 +98,16 @@ private:
     std::string BufferKey(const std::vector<TSortKey>& keys) const;
     void BuildUnique(TUniqueIndex& index);
     void MasterChanged();
+
+    // The range of a detail data set: each detail index field with the master's value,
+    // worked out once per master record rather than once per detail record.
+    struct TRangeKey {
+        const TField* field;
+        rtl::Variant value;
+    };
+    const std::vector<TRangeKey>& RangeKeys() const;
+    mutable std::vector<TRangeKey> rangeKeys_;
+    mutable bool rangeValid_ = false;
 
     std::string indexFieldNames_, indexName_, masterFields_;
     std::vector<TIndexDef> indexDefs_;

@@ -779,8 +779,8 @@ void TDataSet::Delete() {
         modified_ = false;
     }
     const TRecordStore::Row row = *CurrentRow();
+    RecordDeleting(row);
     store_.DeleteRow(row);
-    RecordDeleted(row);
     order_.erase(std::find(order_.begin(), order_.end(), row));
     if (!viewIsOrder_) view_.erase(std::find(view_.begin(), view_.end(), row));
     if (cursor_ >= ViewCount()) cursor_ = ViewCount() - 1;

@@ -208,7 +208,8 @@ protected:
     virtual void CheckPostRecord(std::int64_t row);
     // Told after rows were stored or deleted.
     virtual void RecordStored(TRecordStore::Row) {}
-    virtual void RecordDeleted(TRecordStore::Row) {}
+    // Told before a row is deleted (its values can still be read).
+    virtual void RecordDeleting(TRecordStore::Row) {}
 
     TRecordStore& Store() noexcept { return store_; }
     const TRecordStore& Store() const noexcept { return store_; }
