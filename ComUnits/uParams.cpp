@@ -1,16 +1,13 @@
 #include "ComUnits/uParams.h"
 
+#include "db/DB.h"
+
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 
 #include <string_view>
 
 namespace {
-
-// The data-access layer's texts for Boolean values: a Boolean option reads as the same
-// word a Boolean field shows.
-constexpr std::string_view STextTrue = "True";
-constexpr std::string_view STextFalse = "False";
 
 TMyParamType TypeOfVariant(const rtl::Variant& value) {
     switch (value.VarType()) {
@@ -94,7 +91,8 @@ int TMyParam::AsInteger() {
 std::string TMyParam::AsString() {
     BeforeGet();
     if (IsNull()) return {};
-    if (FDataType == ptBoolean) return std::string(StoredValue.AsBoolean() ? STextTrue : STextFalse);
+    if (FDataType == ptBoolean) // A Boolean option reads as the same word a Boolean field shows.
+    return StoredValue.AsBoolean() ? db::STextTrue : db::STextFalse;
     return StoredValue.AsString();
 }
 

@@ -10,6 +10,10 @@ namespace db {
 
 RTL_EXCEPTION_CLASS(EDatabaseError, rtl::Exception)
 
+// The data layer's texts for true and false (Boolean fields and parameters shown as text).
+inline constexpr const char* STextTrue = "True";
+inline constexpr const char* STextFalse = "False";
+
 enum class TFieldType {
     ftUnknown, ftString, ftSmallint, ftInteger, ftWord, ftBoolean, ftFloat, ftCurrency, ftBCD, ftDate, ftTime,
     ftDateTime, ftBytes, ftVarBytes, ftAutoInc, ftBlob, ftMemo, ftGraphic, ftFmtMemo, ftFixedChar, ftWideString,

@@ -372,7 +372,7 @@ std::string TIntegerField::GetText(bool displayText) const {
 TBooleanField::TBooleanField(vcl::TComponent* owner) : TField(owner) { SetDataType(TFieldType::ftBoolean); }
 
 std::string TBooleanField::Word(bool v) const {
-    if (DisplayValues.empty()) return v ? "True" : "False";
+    if (DisplayValues.empty()) return v ? STextTrue : STextFalse;
     const auto semi = DisplayValues.find(';');
     if (semi == std::string::npos) return v ? DisplayValues : std::string();
     return v ? DisplayValues.substr(0, semi) : DisplayValues.substr(semi + 1);
