@@ -91,8 +91,8 @@ int TMyParam::AsInteger() {
 std::string TMyParam::AsString() {
     BeforeGet();
     if (IsNull()) return {};
-    if (FDataType == ptBoolean) // A Boolean option reads as the same word a Boolean field shows.
-    return StoredValue.AsBoolean() ? db::STextTrue : db::STextFalse;
+    // A Boolean option reads as the same word a Boolean field shows.
+    if (FDataType == ptBoolean) return StoredValue.AsBoolean() ? db::STextTrue : db::STextFalse;
     return StoredValue.AsString();
 }
 
