@@ -5,6 +5,7 @@
 #include "res/Ucomresources.h"
 #include "rtl/Files.h"
 #include "rtl/Strings.h"
+#include "vcl/Forms.h"
 #include "vcl/UserInterface.h"
 #include "vcl/WinApi.h"
 
@@ -86,6 +87,16 @@ bool IsUserBreak(const std::exception& e) {
 
 bool HasHighChars(std::string_view text) { return rtl::HasHighBytes(text); }
 
+vcl::TCustomForm* GetActiveForm() {
+    const vcl::HWND active = vcl::GetActiveWindow();
+    if (!active) return nullptr;
+    for (int i = 0; i < vcl::Screen()->FormCount(); ++i) {
+        vcl::TCustomForm* form = vcl::Screen()->Forms(i);
+        if (form->HandleAllocated() && form->Handle() == active) return form;
+    }
+    return nullptr;
+}
+
 std::string CleanPathText(std::string_view text, bool keepDrive) {
     std::string out(text);
     for (std::size_t i = keepDrive ? 3 : 0; i < out.size(); ++i)
@@ -124,6 +135,13 @@ void DeleteFilesCsv(std::string_view commaText) {
 }
 
 bool DebugIniExists() { return rtl::FileExists(rtl::HostExeFolder() + "Debug.ini"); }
+
+void GotoBookmarkEx(db::TDataSet* dataSet, const db::TBookmark& bookmark) {
+    if (!dataSet || !bookmark.Valid() || !dataSet->BookmarkValid(bookmark)) return;
+    dataSet->GotoBookmark(bookmark);
+    if (bookmark.Position != dataSet->RecNo() && bookmark.Position < dataSet->RecordCount())
+        dataSet->SetRecNo(bookmark.Position);
+}
 
 void OrderPair(double& a, double& b) noexcept {
     if (a > b) std::swap(a, b);

@@ -3,6 +3,7 @@
 // of list routines.
 #pragma once
 
+#include "db/DataSet.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Method.h"
 #include "rtl/StringList.h"
@@ -43,6 +44,12 @@ bool IsUserBreak(const std::exception& e);
 // True when any byte of the text is 128 or above.
 bool HasHighChars(std::string_view text);
 
+namespace vcl {
+class TCustomForm;
+}
+// The form that owns the active window, or nullptr.
+vcl::TCustomForm* GetActiveForm();
+
 // Replaces the characters a file name may not hold (" * / : < > ? [ ] \ |) by "_"; with
 // keepDrive the first three characters stay. A name made only of dots ("." or "..")
 // would name the folder itself or its parent, so it becomes "_".
@@ -64,3 +71,7 @@ void DeleteFilesCsv(std::string_view commaText);
 bool DebugIniExists();
 // a becomes the smaller, b the larger value.
 void OrderPair(double& a, double& b) noexcept;
+// When the bookmark is given and valid, goes to it; then, when the record number the
+// bookmark was taken at differs from the current one and is below the record count,
+// moves to that number (a re-read data set keeps its old place by position).
+void GotoBookmarkEx(db::TDataSet* dataSet, const db::TBookmark& bookmark);

@@ -36,10 +36,12 @@ enum TIndexOption : unsigned { ixPrimary = 1, ixUnique = 2, ixDescending = 4, ix
 using TIndexOptions = unsigned;
 
 // A record's place that survives moves, edits and index changes: the record itself.
+// Position: the record number (RecNo) the record had when the bookmark was taken.
 struct TBookmark {
     std::int64_t Row = -1;
+    int Position = 0;
     bool Valid() const noexcept { return Row >= 0; }
-    friend bool operator==(const TBookmark&, const TBookmark&) = default;
+    friend bool operator==(const TBookmark& a, const TBookmark& b) noexcept { return a.Row == b.Row; }
 };
 
 }  // namespace db

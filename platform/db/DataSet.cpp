@@ -809,7 +809,8 @@ void TDataSet::AppendRecord(const std::vector<rtl::Variant>& values) {
 
 TBookmark TDataSet::GetBookmark() const {
     const auto row = CurrentRow();
-    return row && !editing_ ? TBookmark{*row} : (editRow_ >= 0 ? TBookmark{editRow_} : TBookmark{});
+    if (row && !editing_) return TBookmark{*row, RecNo()};
+    return editRow_ >= 0 ? TBookmark{editRow_, RecNo()} : TBookmark{};
 }
 
 bool TDataSet::BookmarkValid(const TBookmark& b) const {
