@@ -82,6 +82,13 @@ TObject* TObject::GetObjectProp(std::string_view name) {
     return p.GetObject(*this);
 }
 
+void TObject::SetObjectProp(std::string_view name, TObject* value) {
+    const TPropInfo& p = Property(*this, name);
+    if (!p.SetObject)
+        throw EPropertyError(std::string("Property \"") + p.Name + "\" of " + ClassName() + " is not a writable object link");
+    p.SetObject(*this, value);
+}
+
 void RaiseInvalidCast(const TObject& object, const TMetaClass& target) {
     throw EInvalidCast(std::string("Invalid class typecast: ") + object.ClassName() + " is not " + target.ClassName());
 }

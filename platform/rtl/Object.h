@@ -29,6 +29,7 @@ struct TPropInfo {
     std::function<void(TObject&, const Variant&)> Set;  // empty: read only
     std::function<TStringList*(TObject&)> GetStrings;    // for TPropKind::Strings
     std::function<TObject*(TObject&)> GetObject;         // for TPropKind::Object
+    std::function<void(TObject&, TObject*)> SetObject;   // for TPropKind::Object; empty: read only
 };
 
 class TMetaClass {
@@ -101,6 +102,9 @@ public:
     void SetPropValue(std::string_view name, const Variant& value);
     TStringList* GetStringsProp(std::string_view name);
     TObject* GetObjectProp(std::string_view name);
+    // Links another object (nullptr unlinks); the property's class check raises
+    // EInvalidCast for an object of the wrong class.
+    void SetObjectProp(std::string_view name, TObject* value);
 };
 
 // Raises EInvalidCast unless the object is of class T or a descendant; nullptr passes.
@@ -204,6 +208,18 @@ TPropInfo StringsProp(const char* name, TStringList* (C::*get)()) {
     p.Name = name;
     p.Kind = TPropKind::Strings;
     p.GetStrings = [get](TObject& o) { return (static_cast<C&>(o).*get)(); };
+    return p;
+}
+
+// A link to another object: rtl::ObjectProp<TEditPanel>("SourceReference", &get, &set).
+// Writing checks the object's class (EInvalidCast) before the setter sees it.
+template <class C, class T>
+TPropInfo ObjectProp(const char* name, T* (C::*get)() const, void (C::*set)(T*)) {
+    TPropInfo p;
+    p.Name = name;
+    p.Kind = TPropKind::Object;
+    p.GetObject = [get](TObject& o) -> TObject* { return (static_cast<C&>(o).*get)(); };
+    p.SetObject = [set](TObject& o, TObject* v) { (static_cast<C&>(o).*set)(As<T>(v)); };
     return p;
 }
 
