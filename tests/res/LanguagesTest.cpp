@@ -39,6 +39,7 @@ TEST_F(Languages, ApplicationTextsAreRussianWithoutModuleAndEnglishWithIt) {
     EXPECT_EQ(TranslateAplText(rstrError), "Error");
     EXPECT_EQ(TranslateAplText(rstr_fmtmsg_ServiceIsNotFound), "Service %s was not found.");
     EXPECT_EQ(std::string(rstrError), "Ошибка") << "the resource itself stays untranslated";
+    EXPECT_EQ(TranslateAplText(rstr_fmtcnf_CreteFldr), "The folder \"%s\" does not exist.\r\nCreate it?");
 }
 
 TEST_F(Languages, EveryApplicationTextTranslatesToItsOwnEnglish) {
