@@ -206,6 +206,8 @@ TEST(StrToDate, ShortDateFormatOrder) {
     EXPECT_EQ(StrToDate("2024-03-05", InvariantFormatSettings()).Value(), expected);
     // Day and month alone take the current year.
     EXPECT_EQ(StrToDate("05.03").Value(), EncodeDate(YearOf(Now()), 3, 5).Value());
+    EXPECT_EQ(StrToDate("3/5", EnglishFormatSettings()).Value(), EncodeDate(YearOf(Now()), 3, 5).Value());
+    EXPECT_EQ(StrToDate("03-05", InvariantFormatSettings()).Value(), EncodeDate(YearOf(Now()), 3, 5).Value());
     // Round trip through the text the settings write.
     for (const double day : {-36522.0, 0.0, 45351.0, 2958465.0}) EXPECT_EQ(StrToDate(DateToStr(day)).Value(), day);
 }
