@@ -150,6 +150,33 @@ TEST(FormatFloat, Patterns) {
     }
 }
 
+// The platform's reference table: four values under each pattern.
+TEST(FormatFloat, ReferenceTable) {
+    struct Row {
+        const char* format;
+        std::string plus, minus, half, zero;  // 1234, -1234, 0.5, 0
+    };
+    const std::string k = "1" + NBSP + "234";
+    const Row rows[] = {
+        {"", "1234", "-1234", "0,5", "0"},
+        {"0", "1234", "-1234", "1", "0"},
+        {"0.00", "1234,00", "-1234,00", "0,50", "0,00"},
+        {"#.##", "1234", "-1234", ",5", ""},
+        {"#,##0.00", k + ",00", "-" + k + ",00", "0,50", "0,00"},
+        {"#,##0.00;(#,##0.00)", k + ",00", "(" + k + ",00)", "0,50", "0,00"},
+        {"#,##0.00;;Zero", k + ",00", "-" + k + ",00", "0,50", "Zero"},
+        {"0.000E+00", "1,234E+03", "-1,234E+03", "5,000E-01", "0,000E+00"},
+        {"#.###E-0", "1,234E3", "-1,234E3", "5E-1", "0E0"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.format);
+        EXPECT_EQ(FormatFloat(r.format, 1234.0), r.plus);
+        EXPECT_EQ(FormatFloat(r.format, -1234.0), r.minus);
+        EXPECT_EQ(FormatFloat(r.format, 0.5), r.half);
+        EXPECT_EQ(FormatFloat(r.format, 0.0), r.zero);
+    }
+}
+
 TEST(FormatFloat, SectionsForNegativeAndZero) {
     const char* f = "0.00;(0.00);'ноль'";
     EXPECT_EQ(FormatFloat(f, 1.5), "1,50");
