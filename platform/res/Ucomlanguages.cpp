@@ -11,22 +11,31 @@ std::unique_ptr<TLanguagesDM>& Module() {
     return module;
 }
 
+void Translate(const std::unordered_map<std::string, std::string>& phrases, std::string& text) {
+    const auto it = phrases.find(text);
+    text = it == phrases.end() ? std::string() : it->second;
+}
+
 }  // namespace
 
 TEnglishLanguagesDM::TEnglishLanguagesDM() {
-    // The first entry with a given Russian text decides its English one.
-    for (const auto& e : res::AllEntries()) phrases_.emplace(e.Russian, e.English);
+    // Within each map the first entry with a given Russian text decides its English one;
+    // the entries of the map's own kind come first.
+    for (const bool report : {false, true})
+        for (const auto& e : res::AllEntries())
+            if (e.Report == report) aplPhrases_.emplace(e.Russian, e.English);
+    for (const bool report : {true, false})
+        for (const auto& e : res::AllEntries())
+            if (e.Report == report) repPhrases_.emplace(e.Russian, e.English);
 }
 
-void TEnglishLanguagesDM::RESOURCE_APL_TXT(std::string& text) const {
-    const auto it = phrases_.find(text);
-    text = it == phrases_.end() ? std::string() : it->second;
-}
+void TEnglishLanguagesDM::RESOURCE_APL_TXT(std::string& text) const { Translate(aplPhrases_, text); }
 
-void TEnglishLanguagesDM::RESOURCE_REP_TXT(std::string& text) const { RESOURCE_APL_TXT(text); }
+void TEnglishLanguagesDM::RESOURCE_REP_TXT(std::string& text) const { Translate(repPhrases_, text); }
 
 void TEnglishLanguagesDM::AddPhrase(std::string russian, std::string english) {
-    phrases_[std::move(russian)] = std::move(english);
+    repPhrases_[russian] = english;
+    aplPhrases_[std::move(russian)] = std::move(english);
 }
 
 TLanguagesDM* GetComLanguages() { return Module().get(); }

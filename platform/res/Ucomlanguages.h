@@ -40,7 +40,12 @@ public:
     void AddPhrase(std::string russian, std::string english);
 
 private:
-    std::unordered_map<std::string, std::string> phrases_;
+    // Report texts are looked up among the report catalogue first, application texts
+    // among the application catalogue first: the two share some Russian texts with
+    // different English ones ("Уведомление" is "Notification" in a box, "Notice" in a
+    // report).
+    std::unordered_map<std::string, std::string> aplPhrases_;
+    std::unordered_map<std::string, std::string> repPhrases_;
 };
 
 // The shared language module, or nullptr: translate nothing.

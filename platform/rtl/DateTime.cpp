@@ -273,9 +273,10 @@ bool ScanDate(std::string_view s, std::size_t& pos, TDateTime& result, const TFo
         const int yearDigits = order == DateOrder::YMD ? d1 : d3;
         if (yearDigits <= 2) y = CenturyYear(y, fs);
     } else {
+        // Without a year, year-first orders read month then day.
         y = YearOf(Now());
-        if (order == DateOrder::MDY) { m = n1; d = n2; }
-        else { d = n1; m = n2; }
+        if (order == DateOrder::DMY) { d = n1; m = n2; }
+        else { m = n1; d = n2; }
     }
     return TryEncodeDate(y, m, d, result);
 }

@@ -66,6 +66,7 @@ bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
         ::close(in);
         return false;
     }
+    ::fchmod(out, st.st_mode & 07777);  // the creation mask must not narrow the copy's permissions
     std::vector<char> buf(1 << 16);
     bool ok = true;
     for (;;) {

@@ -304,9 +304,11 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
                ExponentText(exp, std::min(digits, 4), true);
     }
     digits = std::max(0, std::min(digits, 18));
-    TFloatRec r = FloatToDecimal(value, kSignificant, digits);
+    // The value keeps `precision` significant digits here too; one with more integer
+    // digits than that is written in scientific form.
+    TFloatRec r = FloatToDecimal(value, precision, digits);
     if (!r.Special.empty()) return r.Special;
-    if (r.Exponent > kSignificant) return FloatToStrF(value, TFloatFormat::ffGeneral, kSignificant, 0, fs);
+    if (r.Exponent > precision) return FloatToStrF(value, TFloatFormat::ffGeneral, precision, 0, fs);
     std::string intPart, fracPart;
     SplitFixed(r, digits, intPart, fracPart);
     if (format != TFloatFormat::ffFixed) intPart = GroupThousands(intPart, fs.ThousandSeparator);

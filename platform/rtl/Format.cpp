@@ -114,13 +114,15 @@ std::string Format(std::string_view format, std::span<const TVarRec> args, const
         }
         bool left = false;
         int width = -1, precision = -1, number;
-        // index ':' comes first when present
-        std::size_t save = i;
+        // index ':' comes first when present; without the colon, what was read (and a
+        // "*" argument taken) belongs to the width
+        const std::size_t save = i, saveArg = argIndex;
         if (readNumber(number) && i < format.size() && format[i] == ':') {
             argIndex = static_cast<std::size_t>(number);
             ++i;
         } else {
             i = save;
+            argIndex = saveArg;
         }
         if (i < format.size() && format[i] == '-') {
             left = true;

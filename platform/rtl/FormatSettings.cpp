@@ -36,7 +36,7 @@ TFormatSettings EnglishFormatSettings() {
     s.DateSeparator = "/";
     s.TimeSeparator = ":";
     s.ListSeparator = ",";
-    s.ShortDateFormat = "M/d/yyyy";
+    s.ShortDateFormat = "MM/dd/yyyy";
     s.LongDateFormat = "dddd, MMMM d, yyyy";
     s.TimeAMString = "AM";
     s.TimePMString = "PM";

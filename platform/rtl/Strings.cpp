@@ -39,6 +39,14 @@ icu::Collator& RussianCollator(icu::Collator::ECollationStrength strength) {
         h.tertiary.reset(icu::Collator::createInstance(icu::Locale("ru", "RU"), status));
         h.primary->setStrength(icu::Collator::SECONDARY);
         h.tertiary->setStrength(icu::Collator::TERTIARY);
+        // The Russian tailoring moves Cyrillic ahead of Latin; the workstation's
+        // collation keeps Latin first ("apple" before "арбуз"), so the scripts stay
+        // in their standard order.
+        const int32_t noReorder = UCOL_REORDER_CODE_NONE;
+        status = U_ZERO_ERROR;
+        h.primary->setReorderCodes(&noReorder, 1, status);
+        status = U_ZERO_ERROR;
+        h.tertiary->setReorderCodes(&noReorder, 1, status);
         return h;
     }();
     return strength == icu::Collator::TERTIARY ? *holder.tertiary : *holder.primary;

@@ -123,6 +123,7 @@ std::int64_t Variant::AsInt64() const {
 }
 
 int Variant::AsInteger() const {
+    if (type_ == varNull || type_ == varArray) CastError(varInteger);
     const std::int64_t v = AsInt64();
     if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
         if (type_ == varLongWord) return static_cast<int>(static_cast<std::uint32_t>(v));
