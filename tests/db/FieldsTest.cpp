@@ -316,7 +316,7 @@ TEST_F(FieldsTest, DatesAndTimesFollowTheLocale) {
     EXPECT_EQ(ErrorOf<EDatabaseError>([&] { F("DAY")->GetAsBoolean(); }), "Cannot access field 'DAY' as type Boolean");
 
     rtl::TFormatSettingsScope english(rtl::EnglishFormatSettings());
-    EXPECT_EQ(F("DAY")->DisplayText(), "12/1/2023");
+    EXPECT_EQ(F("DAY")->DisplayText(), "12/01/2023");
 }
 
 TEST_F(FieldsTest, VariantFieldsKeepWhatWasWritten) {

@@ -29,9 +29,9 @@ TEST(LocaleFormats, GiveTheLocalesFormatsInPickerNotation) {
         EXPECT_EQ(yma::GetLocaleDateTimeFormat(), "dd.MM.yyyy H:mm:ss");
     }
     rtl::TFormatSettingsScope english(rtl::EnglishFormatSettings());
-    EXPECT_EQ(yma::GetLocaleDateFormat(), "M/d/yyyy");
+    EXPECT_EQ(yma::GetLocaleDateFormat(), "MM/dd/yyyy");
     EXPECT_EQ(yma::GetLocaleTimeFormat(), "h:mm:ss tt");
-    EXPECT_EQ(yma::GetLocaleDateTimeFormat(), "M/d/yyyy h:mm:ss tt");
+    EXPECT_EQ(yma::GetLocaleDateTimeFormat(), "MM/dd/yyyy h:mm:ss tt");
 }
 
 TEST(LocaleFormats, ConvertPlatformFormats) {
