@@ -441,6 +441,10 @@ void TDataSet::CalculateFields() {
 // Where a data field's value is read: the edit buffer while a record is edited or
 // inserted, the candidate row while filtering, else the current row (none when empty).
 TDataSet::TSource TDataSet::SourceOf(TRecordStore::Row& row) const {
+    if (peekRow_ >= 0 && !(editing_ && peekRow_ == editRow_)) {
+        row = static_cast<TRecordStore::Row>(peekRow_);
+        return TSource::Row;
+    }
     if (editing_) return TSource::Buffer;
     if (state_ == TDataSetState::dsFilter) {
         row = static_cast<TRecordStore::Row>(filterRow_);
@@ -928,6 +932,28 @@ rtl::Variant TDataSet::Lookup(std::string_view keyFields, const rtl::Variant& ke
         return rtl::VarArrayOf(std::move(out));
     }
     return rtl::Variant::Null();
+}
+
+// ------------------------------------------------------------------ peeking
+
+bool TDataSet::PeekRecord(int recNo) {
+    EndPeek();
+    if (!Active() || recNo < 1 || recNo > ViewCount()) return false;
+    const TRecordStore::Row row = ViewRow(recNo - 1);
+    // The record being inserted has no row yet; the current record is read as it is.
+    if (static_cast<int>(recNo - 1) == cursor_ && !(editing_ && state_ == TDataSetState::dsInsert)) return true;
+    peekRow_ = row;
+    if (hasCalcFields_) {
+        peekSavedCalc_ = calcBuffer_;
+        CalculateFields();
+    }
+    return true;
+}
+
+void TDataSet::EndPeek() {
+    if (peekRow_ < 0) return;
+    peekRow_ = -1;
+    if (hasCalcFields_) calcBuffer_.swap(peekSavedCalc_);
 }
 
 // ------------------------------------------------------------------ controls, refresh, filter

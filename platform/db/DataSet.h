@@ -183,6 +183,12 @@ public:
     // when the field has no OnValidate).
     void FieldWritten(TField& field, const TCell* previous);
 
+    // Lets the fields read the record at that 1-based number of the view, without moving
+    // the cursor or raising any event (a grid drawing its rows); false when there is no
+    // such record. EndPeek returns to the current record.
+    bool PeekRecord(int recNo);
+    void EndPeek();
+
     // Record store statistics (memory accounting, tests).
     std::size_t StoreMemoryBytes() const noexcept { return store_.MemoryBytes() + order_.capacity() * 4 + view_.capacity() * 4; }
 
@@ -287,6 +293,8 @@ private:
     std::unique_ptr<TFilterProgram> filterProgram_;
     std::int64_t filterRow_ = -1;  // the row OnFilterRecord looks at
     bool hasCalcFields_ = false;
+    std::int64_t peekRow_ = -1;
+    std::vector<TCell> peekSavedCalc_;
 };
 
 }  // namespace db

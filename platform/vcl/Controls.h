@@ -188,6 +188,8 @@ public:
     virtual void UserType(const std::string& text);
     // Offers the dialog key to the children.
     bool DialogKey(unsigned short key) override;
+    // Resizing lays out the aligned children again and raises OnResize.
+    void SetBounds(int left, int top, int width, int height) override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -206,7 +208,6 @@ protected:
     virtual void DoExit();
     // Lays out the aligned children inside the client area.
     void AlignControls();
-    void SetBounds(int left, int top, int width, int height) override;
 
 private:
     friend class TControl;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vcl {
 
@@ -71,6 +72,56 @@ private:
     TColor color_ = clWindowText;
     unsigned style_ = 0;
     int charset_ = 204;  // Cyrillic
+};
+
+struct TBrush {
+    TColor Color = clWindow;
+};
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+};
+
+// One drawing operation as the canvas received it.
+struct TCanvasOp {
+    enum Kind { FillRect, FrameRect, TextOut, TextRect, Draw } Kind = FillRect;
+    TRect Rect;
+    int X = 0, Y = 0;
+    std::string Text;
+    TColor BrushColor = clWindow;
+    TColor FontColor = clWindowText;
+    unsigned FontStyle = 0;
+    int Image = -1;  // Draw: the image index
+};
+
+// A canvas that draws nothing and records every operation, with the brush and font in
+// force at the time, so what a control would show can be checked.
+class TCanvas : public rtl::TObject {
+    RTL_DECLARE_CLASS(TCanvas)
+public:
+    TBrush Brush;
+    TPen Pen;
+    TFont* Font() noexcept { return &font_; }
+
+    void FillRect(const TRect& r);
+    void FrameRect(const TRect& r);
+    void TextOut(int x, int y, const std::string& text);
+    void TextRect(const TRect& r, int x, int y, const std::string& text);
+    // Draws image `index` of an image list at the point.
+    void Draw(int x, int y, int index);
+    // Width of a text in the canvas font: a fixed advance per character, enough for
+    // column sizing without a real font.
+    int TextWidth(const std::string& text) const;
+    int TextHeight(const std::string& text) const;
+
+    const std::vector<TCanvasOp>& Ops() const noexcept { return ops_; }
+    void Clear() noexcept { ops_.clear(); }
+
+private:
+    void Record(TCanvasOp op);
+    TFont font_;
+    std::vector<TCanvasOp> ops_;
 };
 
 }  // namespace vcl

@@ -23,6 +23,7 @@ inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr UINT WM_USER = 0x0400;
@@ -43,8 +44,11 @@ inline constexpr WPARAM SB_LINEUP = 0;
 inline constexpr WPARAM SB_LINEDOWN = 1;
 inline constexpr WPARAM SB_PAGEUP = 2;
 inline constexpr WPARAM SB_PAGEDOWN = 3;
+inline constexpr WPARAM SB_THUMBPOSITION = 4;  // the position is in the high word
+inline constexpr WPARAM SB_THUMBTRACK = 5;
 inline constexpr WPARAM SB_TOP = 6;
 inline constexpr WPARAM SB_BOTTOM = 7;
+inline constexpr WPARAM SB_ENDSCROLL = 8;
 
 // Virtual key codes.
 inline constexpr unsigned short VK_BACK = 0x08;

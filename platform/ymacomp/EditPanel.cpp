@@ -80,11 +80,11 @@ void TEditPanel::SetBounds(int left, int top, int width, int height) {
 void TEditPanel::Arrange() {
     if (!editBox_) return;
     const int w = Width(), h = Height();
-    Place(captionLabel_, 2, 0, std::max(0, w - 4), kCaptionHeight);
+    captionLabel_->SetBounds(2, 0, std::max(0, w - 4), kCaptionHeight);
     const int boxWidth = std::max(0, w - kButtonSize - 6);
-    Place(editBox_, 2, kCaptionHeight, boxWidth, std::max(0, h - kCaptionHeight - 2));
-    Place(chooseButton_, w - kButtonSize - 2, kCaptionHeight, kButtonSize, kButtonSize);
-    Place(clearButton_, w - kButtonSize - 2, kCaptionHeight + kButtonSize + 1, kButtonSize, kButtonSize);
+    editBox_->SetBounds(2, kCaptionHeight, boxWidth, std::max(0, h - kCaptionHeight - 2));
+    chooseButton_->SetBounds(w - kButtonSize - 2, kCaptionHeight, kButtonSize, kButtonSize);
+    clearButton_->SetBounds(w - kButtonSize - 2, kCaptionHeight + kButtonSize + 1, kButtonSize, kButtonSize);
 }
 
 void TEditPanel::ChooseClick() { Click(); }

@@ -64,14 +64,14 @@ void TQSearchForm::CreateFormComponents() {
     FieldBox->SetName("FieldBox");
     FieldBox->SetParent(this);
     FieldBox->SetStyle(vcl::TComboBoxStyle::csDropDownList);
-    Place(FieldBox, 8, 8, 304, 21);
+    FieldBox->SetBounds(8, 8, 304, 21);
     FieldBox->SetTabOrder(1);
     FieldBox->Items()->Assign(*search_->Fields());
     FieldBox->SetItemIndex(search_->FieldIndex());
     TextEdit = vcl::Create<vcl::TEdit>(this);
     TextEdit->SetName("TextEdit");
     TextEdit->SetParent(this);
-    Place(TextEdit, 8, 36, 304, 21);
+    TextEdit->SetBounds(8, 36, 304, 21);
     TextEdit->SetTabOrder(0);  // the operator starts typing at once
     TextEdit->SetText(search_->SearchText());
     TextEdit->OnChange = vcl::TNotifyEvent(this, &TQSearchForm::TextEditChange);
@@ -80,7 +80,7 @@ void TQSearchForm::CreateFormComponents() {
     SearchButton->SetParent(this);
     SearchButton->SetCaption(search_->Text(ytxSearch));
     SearchButton->SetDefault(true);
-    Place(SearchButton, 152, 72, 75, 25);
+    SearchButton->SetBounds(152, 72, 75, 25);
     SearchButton->SetTabOrder(2);
     SearchButton->OnClick = vcl::TNotifyEvent(this, &TQSearchForm::SearchButtonClick);
     CloseButton = vcl::Create<vcl::TBitBtn>(this);
@@ -88,7 +88,7 @@ void TQSearchForm::CreateFormComponents() {
     CloseButton->SetParent(this);
     CloseButton->SetKind(vcl::TBitBtnKind::bkClose);
     CloseButton->SetCancel(true);
-    Place(CloseButton, 236, 72, 75, 25);
+    CloseButton->SetBounds(236, 72, 75, 25);
     CloseButton->SetTabOrder(3);
 }
 

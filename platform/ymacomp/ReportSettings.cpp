@@ -237,7 +237,7 @@ void TReportSettings::Arrange() {
     arranging_ = true;
     try {
         const int w = Width();
-        Place(modePanel_, 0, 0, w, kModeRowHeight);
+        modePanel_->SetBounds(0, 0, w, kModeRowHeight);
         ShowModeButtons();
         int shown = 0;
         for (TRepMode m : kAllRepModes)
@@ -246,16 +246,16 @@ void TReportSettings::Arrange() {
         int x = kMargin;
         for (TRepMode m : kAllRepModes)
             if (modeList_.Contains(m)) {
-                Place(modeButtons_[Index(m)], x, 2, buttonWidth, kCheckRowHeight);
+                modeButtons_[Index(m)]->SetBounds(x, 2, buttonWidth, kCheckRowHeight);
                 x += buttonWidth;
             }
-        Place(styleButton_, w - kButtonSize - 2, 2, kButtonSize, kButtonSize);
+        styleButton_->SetBounds(w - kButtonSize - 2, 2, kButtonSize, kButtonSize);
         styleButton_->SetCaption(shortStyle_ ? "v" : "^");
 
         int y = kModeRowHeight;
         currentRecordBox_->SetVisible(currentRecordVisible_);
         if (currentRecordVisible_) {
-            Place(currentRecordBox_, kMargin, y, std::max(0, w - 2 * kMargin), kCheckRowHeight);
+            currentRecordBox_->SetBounds(kMargin, y, std::max(0, w - 2 * kMargin), kCheckRowHeight);
             y += kCheckRowHeight;
         }
         for (TRepMode m : kAllRepModes) {
@@ -263,7 +263,7 @@ void TReportSettings::Arrange() {
             const bool shows = !shortStyle_ && m == mode_;
             page->SetVisible(shows);
             const int height = PageHeight(m) + (m == mode_ ? deltaHeight_ : 0);
-            Place(page, 0, shows ? y : 0, w, height);
+            page->SetBounds(0, shows ? y : 0, w, height);
             ArrangePage(m);
             if (shows) y += height;
         }
@@ -282,27 +282,27 @@ void TReportSettings::ArrangePage(TRepMode mode) {
     auto row = [](int n) { return kMargin / 2 + n * kRowHeight; };
     switch (mode) {
     case TRepMode::rmdPreview:
-        Place(autoPrintBox_, kMargin, row(0), inner, kCheckRowHeight);
-        Place(copiesLabel_, 4 * kMargin, row(1), half - 3 * kMargin, kCheckRowHeight);
-        Place(copiesEdit_, kMargin + half, row(1), std::min(half, 60), kCheckRowHeight);
-        Place(printerLabel_, 4 * kMargin, row(2), half - 3 * kMargin, kCheckRowHeight);
-        Place(printerBox_, kMargin + half, row(2), half, kCheckRowHeight);
+        autoPrintBox_->SetBounds(kMargin, row(0), inner, kCheckRowHeight);
+        copiesLabel_->SetBounds(4 * kMargin, row(1), half - 3 * kMargin, kCheckRowHeight);
+        copiesEdit_->SetBounds(kMargin + half, row(1), std::min(half, 60), kCheckRowHeight);
+        printerLabel_->SetBounds(4 * kMargin, row(2), half - 3 * kMargin, kCheckRowHeight);
+        printerBox_->SetBounds(kMargin + half, row(2), half, kCheckRowHeight);
         break;
     case TRepMode::rmdSave:
-        Place(saveFolderLabel_, kMargin, row(0), inner, kCheckRowHeight);
-        Place(saveFolderEdit_, kMargin, row(1), std::max(0, inner - kButtonSize - 2), kCheckRowHeight);
-        Place(saveFolderButton_, w - kMargin - kButtonSize, row(1), kButtonSize, kButtonSize);
-        Place(saveNewNameBox_, kMargin, row(2), inner, kCheckRowHeight);
+        saveFolderLabel_->SetBounds(kMargin, row(0), inner, kCheckRowHeight);
+        saveFolderEdit_->SetBounds(kMargin, row(1), std::max(0, inner - kButtonSize - 2), kCheckRowHeight);
+        saveFolderButton_->SetBounds(w - kMargin - kButtonSize, row(1), kButtonSize, kButtonSize);
+        saveNewNameBox_->SetBounds(kMargin, row(2), inner, kCheckRowHeight);
         break;
     case TRepMode::rmdByEmail:
-        Place(sendFolderLabel_, kMargin, row(0), inner, kCheckRowHeight);
-        Place(sendFolderEdit_, kMargin, row(1), std::max(0, inner - kButtonSize - 2), kCheckRowHeight);
-        Place(sendFolderButton_, w - kMargin - kButtonSize, row(1), kButtonSize, kButtonSize);
-        Place(fixedAddressBox_, kMargin, row(2), inner, kCheckRowHeight);
-        Place(emailBox_, 4 * kMargin, row(3), std::max(0, inner - 3 * kMargin - kButtonSize - 2),
+        sendFolderLabel_->SetBounds(kMargin, row(0), inner, kCheckRowHeight);
+        sendFolderEdit_->SetBounds(kMargin, row(1), std::max(0, inner - kButtonSize - 2), kCheckRowHeight);
+        sendFolderButton_->SetBounds(w - kMargin - kButtonSize, row(1), kButtonSize, kButtonSize);
+        fixedAddressBox_->SetBounds(kMargin, row(2), inner, kCheckRowHeight);
+        emailBox_->SetBounds(4 * kMargin, row(3), std::max(0, inner - 3 * kMargin - kButtonSize - 2),
                              kCheckRowHeight);
-        Place(emailFolderButton_, w - kMargin - kButtonSize, row(3), kButtonSize, kButtonSize);
-        Place(emailNewNameBox_, kMargin, row(4), inner, kCheckRowHeight);
+        emailFolderButton_->SetBounds(w - kMargin - kButtonSize, row(3), kButtonSize, kButtonSize);
+        emailNewNameBox_->SetBounds(kMargin, row(4), inner, kCheckRowHeight);
         break;
     }
     // The window's controls go under the page's own rows, one under the other.

@@ -196,15 +196,15 @@ void TScrollDateTime::Arrange() {
     const int h = Height();
     const int editWidth = std::max(0, (Width() - kBoxWidth - 2 * kButtonWidth - kDashWidth - 8) / 2);
     int x = 0;
-    Place(periodBox_, x, 0, kBoxWidth, h);
+    periodBox_->SetBounds(x, 0, kBoxWidth, h);
     x += kBoxWidth + 4;
-    Place(priorButton_, x, 0, kButtonWidth, h);
+    priorButton_->SetBounds(x, 0, kButtonWidth, h);
     x += kButtonWidth;
-    Place(beginEdit_, x, 0, editWidth, h);
+    beginEdit_->SetBounds(x, 0, editWidth, h);
     x += editWidth + kDashWidth;
-    Place(endEdit_, x, 0, editWidth, h);
+    endEdit_->SetBounds(x, 0, editWidth, h);
     x += editWidth;
-    Place(nextButton_, x, 0, kButtonWidth, h);
+    nextButton_->SetBounds(x, 0, kButtonWidth, h);
 }
 
 void TScrollDateTime::Notification(vcl::TComponent* component, vcl::TOperation operation) {

@@ -179,11 +179,6 @@ private:
     TYMASourcesReference* reference_ = nullptr;
 };
 
-// Sets a control's bounds through vcl::TControl, where they are public for every control.
-inline void Place(vcl::TControl* control, int left, int top, int width, int height) {
-    control->SetBounds(left, top, width, height);
-}
-
 // A message box of the package's controls, over the application's main window; an
 // empty caption is the application's title. Returns the button pressed.
 int PackageMessageBox(const std::string& text, const std::string& caption, vcl::UINT flags);
