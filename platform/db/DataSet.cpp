@@ -16,24 +16,6 @@ RTL_DEFINE_CLASS(TDataSet, vcl::TComponent, rtl::Prop<TDataSet>("Active", &TData
                  rtl::Prop<TDataSet>("Filter", &TDataSet::Filter, &TDataSet::SetFilter),
                  rtl::Prop<TDataSet>("Filtered", &TDataSet::Filtered, &TDataSet::SetFiltered))
 
-namespace {
-
-TColumnKind KindOf(TFieldType t) {
-    switch (t) {
-    case TFieldType::ftSmallint: case TFieldType::ftInteger: case TFieldType::ftWord: case TFieldType::ftBoolean:
-    case TFieldType::ftAutoInc: case TFieldType::ftLargeint:
-        return TColumnKind::Int;
-    case TFieldType::ftFloat: case TFieldType::ftCurrency: case TFieldType::ftBCD: case TFieldType::ftDate:
-    case TFieldType::ftTime: case TFieldType::ftDateTime: case TFieldType::ftTimeStamp: case TFieldType::ftFMTBcd:
-        return TColumnKind::Float;
-    case TFieldType::ftVariant: case TFieldType::ftUnknown:
-        return TColumnKind::Var;
-    default:
-        return TColumnKind::Text;
-    }
-}
-
-}  // namespace
 
 // ------------------------------------------------------------------ TFieldDefs
 
@@ -152,7 +134,7 @@ void TDataSet::DefineStore() {
         if (f->FieldKind() == TFieldKind::fkData || f->FieldKind() == TFieldKind::fkInternalCalc) {
             f->storeCol_ = static_cast<int>(kinds.size());
             f->calcSlot_ = -1;
-            kinds.push_back(KindOf(f->DataType()));
+            kinds.push_back(ColumnKindOf(f->DataType()));
         } else {
             f->storeCol_ = -1;
             f->calcSlot_ = calc++;

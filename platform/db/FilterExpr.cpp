@@ -540,20 +540,7 @@ private:
         Fail("cannot compare", n.position);
     }
 
-    static TColumnKind KindOf(TField* f) {
-        switch (f->DataType()) {
-        case TFieldType::ftSmallint: case TFieldType::ftInteger: case TFieldType::ftWord: case TFieldType::ftBoolean:
-        case TFieldType::ftAutoInc: case TFieldType::ftLargeint:
-            return TColumnKind::Int;
-        case TFieldType::ftFloat: case TFieldType::ftCurrency: case TFieldType::ftBCD: case TFieldType::ftDate:
-        case TFieldType::ftTime: case TFieldType::ftDateTime: case TFieldType::ftTimeStamp: case TFieldType::ftFMTBcd:
-            return TColumnKind::Float;
-        case TFieldType::ftVariant: case TFieldType::ftUnknown:
-            return TColumnKind::Var;
-        default:
-            return TColumnKind::Text;
-        }
-    }
+    static TColumnKind KindOf(const TField* f) { return ColumnKindOf(f->DataType()); }
 
     std::string ConstText(const Node& n) const {
         switch (n.kind) {

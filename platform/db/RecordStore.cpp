@@ -4,10 +4,29 @@
 
 namespace db {
 
+TColumnKind ColumnKindOf(TFieldType t) noexcept {
+    switch (t) {
+    case TFieldType::ftSmallint: case TFieldType::ftInteger: case TFieldType::ftWord: case TFieldType::ftBoolean:
+    case TFieldType::ftAutoInc: case TFieldType::ftLargeint:
+        return TColumnKind::Int;
+    case TFieldType::ftFloat: case TFieldType::ftCurrency: case TFieldType::ftBCD: case TFieldType::ftDate:
+    case TFieldType::ftTime: case TFieldType::ftDateTime: case TFieldType::ftTimeStamp: case TFieldType::ftFMTBcd:
+        return TColumnKind::Float;
+    case TFieldType::ftVariant: case TFieldType::ftUnknown:
+        return TColumnKind::Var;
+    default:
+        return TColumnKind::Text;
+    }
+}
+
 void TRecordStore::Define(std::vector<TColumnKind> kinds) {
     columns_.clear();
     columns_.resize(kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i) columns_[i].kind = kinds[i];
+    DropRows();
+}
+
+void TRecordStore::DropRows() {
     deleted_.clear();
     chunks_.clear();
     current_ = nullptr;
@@ -68,12 +87,7 @@ void TRecordStore::Clear() {
         c = Column{};
         c.kind = kind;
     }
-    deleted_.clear();
-    chunks_.clear();
-    current_ = nullptr;
-    chunkUsed_ = chunkBytes_ = 0;
-    rows_ = 0;
-    deletedCount_ = 0;
+    DropRows();
 }
 
 const char* TRecordStore::Keep(std::string_view v) {

@@ -5,6 +5,7 @@
 // the arena until the store is cleared.
 #pragma once
 
+#include "db/DB.h"
 #include "rtl/Variant.h"
 
 #include <cstdint>
@@ -16,6 +17,10 @@
 namespace db {
 
 enum class TColumnKind : std::uint8_t { Int, Float, Text, Var };
+
+// The column kind that keeps values of a field type: whole numbers and Booleans as
+// integers, numbers and dates as floats, texts and blobs as texts, the rest as variants.
+TColumnKind ColumnKindOf(TFieldType type) noexcept;
 
 class TRecordStore {
 public:
@@ -71,6 +76,7 @@ private:
         else bits[row >> 6] &= ~(1ull << (row & 63));
     }
 
+    void DropRows();
     // Copies the text into chunk memory and returns where it now lies.
     const char* Keep(std::string_view v);
 
