@@ -54,6 +54,20 @@ void TBasicAction::Change() {
     for (IActionClient* c : clients) c->ActionChanged(this);
 }
 
+bool RelinkAction(TComponent& client, IActionClient& link, TBasicAction*& slot, TBasicAction* action) {
+    if (action == slot) return false;
+    if (slot) {
+        slot->UnRegisterClient(&link);
+        slot->RemoveFreeNotification(&client);
+    }
+    slot = action;
+    if (action) {
+        action->RegisterClient(&link);
+        action->FreeNotification(&client);
+    }
+    return true;
+}
+
 TAction::~TAction() { SetActionList(nullptr); }
 
 void TAction::SetActionList(TActionList* list) {

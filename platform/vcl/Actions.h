@@ -93,6 +93,10 @@ private:
 
 using TActionEvent = rtl::TMethod<void(TBasicAction* action, bool& handled)>;
 
+// Points a client's action at another one: the old action forgets the client, the new one
+// registers it and tells it when the action is freed. False when nothing changed.
+bool RelinkAction(TComponent& client, IActionClient& link, TBasicAction*& slot, TBasicAction* action);
+
 class TActionList : public TComponent {
     RTL_DECLARE_CLASS(TActionList)
 public:

@@ -96,17 +96,7 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
 }
 
 void TControl::SetAction(TBasicAction* action) {
-    if (action == action_) return;
-    if (action_) {
-        action_->UnRegisterClient(this);
-        action_->RemoveFreeNotification(this);
-    }
-    action_ = action;
-    if (action) {
-        action->RegisterClient(this);
-        action->FreeNotification(this);
-        ApplyAction(action);
-    }
+    if (RelinkAction(*this, *this, action_, action) && action) ApplyAction(action);
 }
 
 void TControl::ActionChanged(TBasicAction* action) {

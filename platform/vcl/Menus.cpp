@@ -32,17 +32,7 @@ void TMenuItem::SetChecked(bool v) {
 }
 
 void TMenuItem::SetAction(TBasicAction* action) {
-    if (action == action_) return;
-    if (action_) {
-        action_->UnRegisterClient(this);
-        action_->RemoveFreeNotification(this);
-    }
-    action_ = action;
-    if (action) {
-        action->RegisterClient(this);
-        action->FreeNotification(this);
-        ActionChanged(action);
-    }
+    if (RelinkAction(*this, *this, action_, action) && action) ActionChanged(action);
 }
 
 void TMenuItem::ActionChanged(TBasicAction* action) {
