@@ -326,7 +326,9 @@ void TDataSet::MoveTo(int position) {
     }
 }
 
-void TDataSet::First() {
+// First and Last always raise the scroll events and tell the data sources that everything
+// changed, even when the cursor was already there, as the platform does.
+void TDataSet::MoveToEnd(bool last) {
     CheckActive();
     CheckBrowseMode();
     if (ViewCount() == 0) {
@@ -334,29 +336,17 @@ void TDataSet::First() {
         return;
     }
     Fire(BeforeScroll);
-    cursor_ = 0;
-    bof_ = true;
-    eof_ = false;
+    cursor_ = last ? ViewCount() - 1 : 0;
+    bof_ = !last;
+    eof_ = last;
     CalculateFields();
     DataEvent(TDataEvent::deDataSetChange);
     Fire(AfterScroll);
 }
 
-void TDataSet::Last() {
-    CheckActive();
-    CheckBrowseMode();
-    if (ViewCount() == 0) {
-        bof_ = eof_ = true;
-        return;
-    }
-    Fire(BeforeScroll);
-    cursor_ = ViewCount() - 1;
-    eof_ = true;
-    bof_ = false;
-    CalculateFields();
-    DataEvent(TDataEvent::deDataSetChange);
-    Fire(AfterScroll);
-}
+void TDataSet::First() { MoveToEnd(false); }
+
+void TDataSet::Last() { MoveToEnd(true); }
 
 void TDataSet::Next() {
     if (MoveBy(1) == 0) eof_ = true;

@@ -249,6 +249,7 @@ private:
     bool PassesFilter(TRecordStore::Row row);
     void EnsureFilterProgram();
     void MoveTo(int position);  // with scroll events
+    void MoveToEnd(bool last);
     void CalculateFields();
     void CheckActive() const;
     void CheckRequiredFields();
